@@ -1,0 +1,25 @@
+# GoogleTest from Debian's source package, built with whichever compiler this
+# build uses (the cross compiler too), so both tiers run the same framework.
+set(ZARVEL_GTEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest sources")
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
+add_subdirectory(${ZARVEL_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
+if(NOT TARGET GTest::gtest_main)
+  add_library(GTest::gtest_main ALIAS gtest_main)
+  add_library(GTest::gmock ALIAS gmock)
+endif()
+include(GoogleTest)
+
+# Natively every test case is its own ctest entry (label host). A cross-built
+# test program runs under Wine as one entry (label wine): a Wine start costs
+# far more than a test, and the program's output still names every case.
+function(zarvel_add_gtest target)
+  if(CMAKE_CROSSCOMPILING)
+    add_test(NAME ${target}_wine
+             COMMAND ${CMAKE_SOURCE_DIR}/tools/wine_run.sh $<TARGET_FILE:${target}>
+             WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
+    set_tests_properties(${target}_wine PROPERTIES LABELS wine TIMEOUT 600)
+  else()
+    gtest_discover_tests(${target} PROPERTIES LABELS host DISCOVERY_TIMEOUT 60)
+  endif()
+endfunction()

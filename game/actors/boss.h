@@ -1,0 +1,5 @@
+#pragma once
+#include "game/actors/actor.h"
+
+extern const Rect BossFrames[2];
+void BossBehaviour(Actor* actor);

@@ -1,0 +1,3 @@
+#include "game/actors/allocation.h"
+
+int AllocationShouldFail() { return 0; }

@@ -1,0 +1,4 @@
+#pragma once
+
+// Releases everything once; later calls do nothing.
+void Shutdown();

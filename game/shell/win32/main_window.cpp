@@ -1,0 +1,3 @@
+#include "game/shell/win32/main_window.h"
+
+HWND MainWindow = nullptr;

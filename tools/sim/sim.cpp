@@ -1,0 +1,186 @@
+#include "tools/sim/sim.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <thread>
+
+#include "game/actors/actor.h"
+#include "game/actors/bullet.h"
+#include "game/actors/host/host_allocation.h"
+#include "game/actors/ship.h"
+#include "game/actors/shot.h"
+#include "game/media/host/host_display.h"
+#include "game/media/music_player.h"
+#include "game/media/random.h"
+#include "game/media/screen_effect.h"
+#include "game/media/sound_bank.h"
+#include "game/shell/game_status.h"
+#include "game/shell/game_thread.h"
+#include "game/shell/host/host_system.h"
+#include "game/shell/observers.h"
+#include "game/shell/shared_state.h"
+
+const char* SimUsage() {
+  return "usage: tzk-sim [--stage S] [--level L] [--seed N] [--frames N] [--keys FILE]\n"
+         "Plays ZARVEL on a simulated clock, from the title screen until the game is\n"
+         "over (or the frame limit), and prints one line per stage played:\n"
+         "  stage=S level=L result=RESULT frames=F score=X energy=E\n"
+         "  --stage S    start stage 0..2 (default 0)\n"
+         "  --level L    difficulty 0..4 (default 2)\n"
+         "  --seed N     seed of the game's random generator (decimal or 0x hex)\n"
+         "  --frames N   stop after N frames; the running stage reports result=Running\n"
+         "  --keys FILE  key script, one change a line: FRAME KEY...\n"
+         "               keys held from that frame on: up down left right fire bomb M;\n"
+         "               one-frame presses: weapon pause quit; no key releases all;\n"
+         "               '#' starts a comment. FRAME counts every frame the game\n"
+         "               waits for, title screen included, from 0 (while paused,\n"
+         "               each half-second redraw counts as one). Without a script\n"
+         "               fire is held from frame 0.\n";
+}
+
+static int ParseNumber(const char* text, int64_t low, int64_t high, int64_t& value) {
+  if (!text || !*text) return 0;
+  char* end = nullptr;
+  long long v = std::strtoll(text, &end, 0);
+  if (*end || v < low || v > high) return 0;
+  value = v;
+  return 1;
+}
+
+int ParseSimArgs(int argc, const char* const* argv, SimOptions& o, std::string& error) {
+  for (int i = 1; i < argc; ++i) {
+    std::string arg = argv[i];
+    if (arg == "--help" || arg == "-h") {
+      o.help = true;
+      continue;
+    }
+    const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
+    int64_t v = 0;
+    int ok = 1;
+    if (arg == "--stage") ok = ParseNumber(value, 0, 2, v), o.stage = int32_t(v);
+    else if (arg == "--level") ok = ParseNumber(value, 0, 4, v), o.level = int32_t(v);
+    else if (arg == "--seed") ok = ParseNumber(value, 0, 0xFFFFFFFFLL, v), o.seed = uint32_t(v);
+    else if (arg == "--frames") ok = ParseNumber(value, 0, 1LL << 40, v), o.frames = v;
+    else if (arg == "--keys") ok = value != nullptr, o.keysFile = value ? value : "";
+    else {
+      error = "unknown option '" + arg + "' (see --help)";
+      return 2;
+    }
+    if (!ok) {
+      error = "bad or out-of-range value for " + arg + (value ? std::string(": '") + value + "'" : "");
+      return 2;
+    }
+    ++i;
+  }
+  return 0;
+}
+
+void ResetWorld() {
+  FreeAllShots();
+  FreeAllBullets();
+  FreeAllActors();
+  BossActor = nullptr;
+  ThinningCounter = 0;
+  for (auto* flag : {&InputState, &Paused, &MusicWanted, &SelectedWeapon, &QuitConfirmed,
+                     &ShuttingDown, &FatalErrorCode})
+    flag->store(0);
+  AppActive.store(1);
+  MusicPlaying = 0;
+  StageNumber = 0;
+  GameLevel = 2;
+  TotalScore = 0;
+  FrameCount = 0;
+  ScrollY = 0;
+  GameStatusInit(0, 240, StartEnergy, StartTimer);
+  GlobalRandom.SetSeed(RandomBaseSeed);
+  ScreenEffect = {0, 10, 0};
+  std::memset(SoundRequests, 0, sizeof SoundRequests);
+  MusicRequests().clear();
+  HostResetSystem();
+  HostResetDisplay();
+  HostFailAllocations(0, 0);
+  SetCaptionText("ZARVEL  -  a horizontally scrolling shooter");
+  ResetGame();
+}
+
+namespace {
+// The simulator plays the main thread's part from inside the frame waits.
+struct SimState {
+  const std::vector<KeyChange>* script = nullptr;
+  size_t next = 0;
+  int64_t frame = 0;
+  int64_t limit = -1;
+  bool stopping = false;
+  bool limitHit = false;
+  SimRun* run = nullptr;
+  SimFrameHook hook;
+};
+SimState Sim;
+}  // namespace
+
+static void ApplyChange(const KeyChange& change) {
+  InputState.exchange(change.held);
+  HostSetKeyHeld('M', change.holdM);
+  if (change.weapon) SelectedWeapon.exchange((SelectedWeapon.load() + 1) % 5);
+  if (change.pause) Paused.exchange(Paused.load() ? 0 : 1);
+  if (change.quit) QuitConfirmed.exchange(1);
+}
+
+static void SimFrameWait() {
+  if (QuitConfirmed.load()) return;
+  if (Sim.stopping || (Sim.limit >= 0 && Sim.frame >= Sim.limit)) {
+    Sim.limitHit = !Sim.stopping;
+    QuitConfirmed.exchange(1);
+    return;
+  }
+  if (Sim.hook) Sim.hook(Sim.frame);
+  const std::vector<KeyChange>& script = *Sim.script;
+  if (Sim.next < script.size() && script[Sim.next].frame == Sim.frame) ApplyChange(script[Sim.next++]);
+  Sim.frame += 1;
+  Sim.run->framesWaited = Sim.frame;
+}
+
+static const char* ResultName(int32_t result) {
+  switch (result) {
+    case GameOver: return "GameOver";
+    case StageCleared: return "StageCleared";
+    default: return Sim.limitHit ? "Running" : "Quit";
+  }
+}
+
+static void SimStageEnd(int32_t result) {
+  if (Sim.stopping) return;
+  Sim.run->stages.push_back({StageNumber, GameLevel, ResultName(result), FrameCount, TotalScore,
+                             GameStatus.Energy});
+  bool gameComplete = result == StageCleared && StageNumber == 2 && GameLevel == 4;
+  if (result == GameOver || gameComplete) Sim.stopping = true;
+}
+
+SimRun RunSim(const SimOptions& options, const std::vector<KeyChange>& script, SimFrameHook hook) {
+  static const std::vector<KeyChange> holdFire = {{0, InputFire & 0xFFFF, false, false, false, false}};
+  SimRun run;
+  ResetWorld();
+  StageNumber = static_cast<int8_t>(options.stage);
+  GameLevel = options.level;
+  GlobalRandom.SetSeed(options.seed);
+  HostRecordBlits(false);
+  Sim = SimState{};
+  Sim.script = script.empty() ? &holdFire : &script;
+  Sim.limit = options.frames;
+  Sim.run = &run;
+  Sim.hook = std::move(hook);
+  OnFrameWait = SimFrameWait;
+  OnStageEnd = SimStageEnd;
+  std::thread game(GameThread, nullptr);
+  game.join();
+  OnFrameWait = nullptr;
+  OnStageEnd = nullptr;
+  HostRecordBlits(true);
+  return run;
+}
+
+std::string FormatStageReport(const StageReport& r) {
+  return "stage=" + std::to_string(r.stage) + " level=" + std::to_string(r.level) +
+         " result=" + r.result + " frames=" + std::to_string(r.frames) +
+         " score=" + std::to_string(r.score) + " energy=" + std::to_string(r.energy);
+}

@@ -1,0 +1,46 @@
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "tools/sim/key_script.h"
+
+struct SimOptions {
+  int32_t stage = 0;
+  int32_t level = 2;
+  uint32_t seed = 0x9778182B;
+  int64_t frames = -1;  // stop after this many frames; -1: play one game
+  std::string keysFile;
+  bool help = false;
+};
+
+// One line per stage played.
+struct StageReport {
+  int32_t stage;
+  int32_t level;
+  const char* result;  // GameOver, StageCleared, Quit or Running
+  int32_t frames;
+  int32_t score;
+  int32_t energy;
+};
+
+struct SimRun {
+  std::vector<StageReport> stages;
+  int64_t framesWaited = 0;
+};
+
+// Called at every frame wait with the frame number, before the script is
+// applied; scenario tests and benchmarks use it to place actors.
+using SimFrameHook = std::function<void(int64_t frame)>;
+
+// 0 ok, 2 bad usage (message in `error`).
+int ParseSimArgs(int argc, const char* const* argv, SimOptions& options, std::string& error);
+const char* SimUsage();
+// Puts every piece of game state back to its start-up value.
+void ResetWorld();
+// Runs the real game thread on the host adaptors until the game is over, the
+// script quits or the frame limit is reached.
+SimRun RunSim(const SimOptions& options, const std::vector<KeyChange>& script,
+              SimFrameHook hook = nullptr);
+std::string FormatStageReport(const StageReport& report);

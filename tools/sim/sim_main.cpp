@@ -1,0 +1,32 @@
+// tzk-sim: the game on a simulated clock, for scenarios, benchmarks and looking.
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+#include "tools/sim/sim.h"
+
+static int Fail(const std::string& message) {
+  std::fprintf(stderr, "tzk-sim: %s\n", message.c_str());
+  return 2;
+}
+
+int main(int argc, char** argv) {
+  SimOptions options;
+  std::string error;
+  if (ParseSimArgs(argc, argv, options, error) != 0) return Fail(error);
+  if (options.help) {
+    std::fputs(SimUsage(), stdout);
+    return 0;
+  }
+  std::vector<KeyChange> script;
+  if (!options.keysFile.empty()) {
+    std::ifstream file(options.keysFile, std::ios::binary);
+    if (!file) return Fail("cannot read key script '" + options.keysFile + "'");
+    std::stringstream text;
+    text << file.rdbuf();
+    if (!ParseKeyScript(text.str(), script, error)) return Fail(error);
+  }
+  SimRun run = RunSim(options, script);
+  for (const StageReport& report : run.stages) std::printf("%s\n", FormatStageReport(report).c_str());
+  return 0;
+}
