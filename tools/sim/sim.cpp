@@ -21,7 +21,8 @@
 #include "game/shell/shared_state.h"
 
 const char* SimUsage() {
-  return "usage: tzk-sim [--stage S] [--level L] [--seed N] [--frames N] [--keys FILE]\n"
+  return "usage: tzk-sim [--stage S] [--level L] [--seed N] [--frames N] [--games N]\n"
+         "               [--keys FILE]\n"
          "Plays ZARVEL on a simulated clock, from the title screen until the game is\n"
          "over (or the frame limit), and prints one line per stage played:\n"
          "  stage=S level=L result=RESULT frames=F score=X energy=E\n"
@@ -29,6 +30,7 @@ const char* SimUsage() {
          "  --level L    difficulty 0..4 (default 2)\n"
          "  --seed N     seed of the game's random generator (decimal or 0x hex)\n"
          "  --frames N   stop after N frames; the running stage reports result=Running\n"
+         "  --games N    play N games (lost or completed) before stopping (default 1)\n"
          "  --keys FILE  key script, one change a line: FRAME KEY...\n"
          "               keys held from that frame on: up down left right fire bomb M;\n"
          "               one-frame presses: weapon pause quit; no key releases all;\n"
@@ -61,6 +63,7 @@ int ParseSimArgs(int argc, const char* const* argv, SimOptions& o, std::string& 
     else if (arg == "--level") ok = ParseNumber(value, 0, 4, v), o.level = int32_t(v);
     else if (arg == "--seed") ok = ParseNumber(value, 0, 0xFFFFFFFFLL, v), o.seed = uint32_t(v);
     else if (arg == "--frames") ok = ParseNumber(value, 0, 1LL << 40, v), o.frames = v;
+    else if (arg == "--games") ok = ParseNumber(value, 1, 1000000, v), o.games = int32_t(v);
     else if (arg == "--keys") ok = value != nullptr, o.keysFile = value ? value : "";
     else {
       error = "unknown option '" + arg + "' (see --help)";
@@ -112,6 +115,7 @@ struct SimState {
   int64_t limit = -1;
   bool stopping = false;
   bool limitHit = false;
+  int32_t gamesLeft = 1;
   SimRun* run = nullptr;
   SimFrameHook hook;
 };
@@ -153,7 +157,7 @@ static void SimStageEnd(int32_t result) {
   Sim.run->stages.push_back({StageNumber, GameLevel, ResultName(result), FrameCount, TotalScore,
                              GameStatus.Energy});
   bool gameComplete = result == StageCleared && StageNumber == 2 && GameLevel == 4;
-  if (result == GameOver || gameComplete) Sim.stopping = true;
+  if (result == GameOver || gameComplete) Sim.stopping = --Sim.gamesLeft <= 0;
 }
 
 SimRun RunSim(const SimOptions& options, const std::vector<KeyChange>& script, SimFrameHook hook) {
@@ -163,8 +167,9 @@ SimRun RunSim(const SimOptions& options, const std::vector<KeyChange>& script, S
   StageNumber = static_cast<int8_t>(options.stage);
   GameLevel = options.level;
   GlobalRandom.SetSeed(options.seed);
-  HostRecordBlits(false);
+  HostRecordBlits(options.recordBlits);
   Sim = SimState{};
+  Sim.gamesLeft = options.games;
   Sim.script = script.empty() ? &holdFire : &script;
   Sim.limit = options.frames;
   Sim.run = &run;

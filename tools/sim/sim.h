@@ -10,7 +10,9 @@ struct SimOptions {
   int32_t stage = 0;
   int32_t level = 2;
   uint32_t seed = 0x9778182B;
-  int64_t frames = -1;  // stop after this many frames; -1: play one game
+  int64_t frames = -1;  // stop after this many frames; -1: no limit
+  int32_t games = 1;    // games to play before stopping
+  bool recordBlits = false;  // keep every blit in the host display's record
   std::string keysFile;
   bool help = false;
 };
