@@ -17,3 +17,7 @@ constexpr int16_t ScriptEndTime = 32767;
 
 // Per stage (StageNumber 0-2); every script ends with (32767, 0, 0, -1).
 extern const SpawnEvent* const SpawnScripts[3];
+
+// The planned scripts of stages 0 and 1.
+extern const SpawnEvent* const Stage0Events;
+extern const SpawnEvent* const Stage1Events;

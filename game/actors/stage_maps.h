@@ -14,3 +14,11 @@ struct StageMap {
 
 // Per stage (StageNumber 0-2).
 extern const StageMap StageMaps[3];
+
+// Each stage's rows, the clearing row included.
+extern const MapRow Stage0Rows[];
+extern const MapRow Stage1Rows[];
+extern const MapRow Stage2Rows[];
+extern const int32_t Stage0RowCount;
+extern const int32_t Stage1RowCount;
+extern const int32_t Stage2RowCount;
