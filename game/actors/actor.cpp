@@ -1,5 +1,7 @@
 #include "game/actors/actor.h"
 
+#include <cstdint>
+
 #include "game/actors/allocation.h"
 #include "game/actors/bullet.h"
 #include "game/actors/enemy_behaviours.h"
@@ -76,8 +78,13 @@ static void PlayHitSound(const Actor* a) {
   PlaySound(GlobalRandom.Next(2) + SoundKin, a->x * 8 - 2560, 0);
 }
 
+// The score saturates instead of wrapping into the negative.
+static void AddScore(int32_t points) {
+  TotalScore = points > INT32_MAX - TotalScore ? INT32_MAX : TotalScore + points;
+}
+
 static void Destroy(Actor* a) {
-  TotalScore += a->score;
+  AddScore(a->score);
   a->score = 0;
   a->behaviour = ExplodeBehaviour;
 }

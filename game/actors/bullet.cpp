@@ -35,14 +35,20 @@ Bullet* SpawnBullet(int32_t x, int32_t y, int32_t speedX, int32_t speedY, int32_
   return CreateBullet(b, x, y, speedX, speedY, damage, frame, CommonSheet);
 }
 
-// Scales (dx, dy) to length s. With no direction to keep (a zero vector, or
-// one too small to divide by) the bullet keeps the speed it had, so every
-// value stays finite.
+// Scales (dx, dy) to length s. With no direction to go by (the bullet sits
+// on the aim point, or has no speed to rescale) it flies straight left at
+// that speed, the way every enemy moves: the values stay finite and the
+// bullet cannot hang in the playfield for ever.
 static void PointAlong(Bullet* b, double dx, double dy, double s) {
   double d = std::sqrt(dx * dx + dy * dy);
-  if (!(d > 0.0) || !std::isfinite(dx / d * s) || !std::isfinite(dy / d * s)) return;
-  b->speedX = dx / d * s;
-  b->speedY = dy / d * s;
+  double sx = d > 0.0 ? dx / d * s : 0.0;
+  double sy = d > 0.0 ? dy / d * s : 0.0;
+  if (!(d > 0.0) || !std::isfinite(sx) || !std::isfinite(sy)) {
+    sx = -s;
+    sy = 0.0;
+  }
+  b->speedX = sx;
+  b->speedY = sy;
 }
 
 void AimBullet(Bullet* b) {

@@ -62,6 +62,9 @@ int32_t ScrollYForShip(int32_t shipY) {
   return static_cast<int32_t>(-((shipY - 240) / 240.0) * 160.0) - 160;
 }
 
+// The ship's sounds are placed at its column, like every actor's.
+static int32_t ShipPan() { return GameStatus.X * 8 - 2560; }
+
 void FireWeapon() {
   int32_t w = SelectedWeapon.load();  // once: a change mid-press cannot mix weapons
   const Weapon& weapon = WeaponTable[w];
@@ -73,7 +76,7 @@ void FireWeapon() {
     }
     GameStatus.ShotCooldown[0] = weapon.cooldown;
   }
-  PlaySound(weapon.sound, 0, 0);
+  PlaySound(weapon.sound, ShipPan(), 0);
 }
 
 void FireBomb() {
@@ -82,7 +85,7 @@ void FireBomb() {
   ScreenEffectSetMode(1);
   ScreenEffectResetCounter();
   ScreenEffectSetDuration(10);
-  PlaySound(SoundFlash, 0, 0);
+  PlaySound(SoundFlash, ShipPan(), 0);
 }
 
 // The blast lands in the second to fourth frames after the bomb.

@@ -110,7 +110,13 @@ static void DrawWeaponPanel() {
   }
 }
 
-int32_t DisplayedScore(int32_t score) { return score > 999999999 ? 999999999 : score; }
+// Nine digits are all the line has: a score past them stays at 999999999
+// (a counter stuck at its top reads truer than one that wraps), and a score
+// below zero, which only an overflow could make, shows as 0.
+int32_t DisplayedScore(int32_t score) {
+  if (score > MaxDisplayedScore) return MaxDisplayedScore;
+  return score < 0 ? 0 : score;
+}
 
 void DrawHud() {
   DrawWeaponPanel();

@@ -28,4 +28,5 @@ void GameStatusUpdate(int32_t input);
 void GameStatusDraw();
 void DrawHud();
 // What the score line shows: nine digits, held at 999999999 beyond.
+constexpr int32_t MaxDisplayedScore = 999999999;
 int32_t DisplayedScore(int32_t score);

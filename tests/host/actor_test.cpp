@@ -260,3 +260,10 @@ TEST_F(ActorTest, FlashingActorIsDrawnShaken) {
   EXPECT_EQ(GlobalRandom.state, before);  // no draw without the flash
   EXPECT_EQ(HostBlits().back().y, 50);
 }
+
+TEST_F(ActorTest, ScoreSaturatesInsteadOfWrapping) {
+  TotalScore = INT32_MAX - 10;
+  Actor* a = Spawn(0, 0, Still, 1);  // worth 50
+  DamageActor(a, 1);
+  EXPECT_EQ(TotalScore, INT32_MAX);
+}
