@@ -33,6 +33,7 @@ SimOptions Options(int32_t stage, int32_t level, int64_t frames = -1, int32_t ga
 SimFrameHook ClearAt(int32_t frame, int32_t score = 0) {
   int32_t stage = -1;
   return [=](int64_t) mutable {
+    QuietStage();
     if (stage < 0) stage = StageNumber;
     if (StageNumber == stage && FrameCount == frame && !GameStatus.ClearFlag) {
       TotalScore += score;
@@ -90,6 +91,7 @@ TEST_F(Flow, CycleClearedAtLevelFourCompletesTheGame) {
 // Loses the ship on the first frame it can be hurt.
 SimFrameHook LoseShipAt(int32_t frame) {
   return [=](int64_t) {
+    QuietStage();
     if (FrameCount == frame && GameStatus.Energy > 0) TakeDamage(15);
   };
 }

@@ -151,6 +151,7 @@ TEST_F(StageLoopTest, ClearingDestroysEveryEnemyAndRemovesEveryBullet) {
   o.frames = 40;
   int32_t enemiesLeft = -1, bulletsLeft = -1;
   RunSim(o, HoldFireAndM(), [&](int64_t) {
+    if (FrameCount <= 10) QuietStage();
     if (FrameCount == 10) {
       for (int i = 0; i < 5; ++i)
         CreateActor(NewRecord<Actor>(), 300, 100 + 40 * i, &Box, 1, Still, 50, 7, 0, 0, 1,
