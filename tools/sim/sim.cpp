@@ -5,10 +5,12 @@
 #include <thread>
 
 #include "game/actors/actor.h"
+#include "game/actors/boss.h"
 #include "game/actors/bullet.h"
 #include "game/actors/host/host_allocation.h"
 #include "game/actors/ship.h"
 #include "game/actors/shot.h"
+#include "game/actors/stage_maps.h"
 #include "game/media/host/host_display.h"
 #include "game/media/music_player.h"
 #include "game/media/random.h"
@@ -26,6 +28,8 @@ const char* SimUsage() {
          "Plays ZARVEL on a simulated clock, from the title screen until the game is\n"
          "over (or the frame limit), and prints one line per stage played:\n"
          "  stage=S level=L result=RESULT frames=F score=X energy=E\n"
+         "preceded, for a cleared stage, by the frame and the cause of the clearing:\n"
+         "  clear stage=S frame=F by=boss|map\n"
          "  --stage S    start stage 0..2 (default 0)\n"
          "  --level L    difficulty 0..4 (default 2)\n"
          "  --seed N     seed of the game's random generator (decimal or 0x hex)\n"
@@ -84,6 +88,7 @@ void ResetWorld() {
   FreeAllActors();
   BossActor = nullptr;
   ThinningCounter = 0;
+  EscortToggle = 1;
   for (auto* flag : {&InputState, &Paused, &MusicWanted, &SelectedWeapon, &QuitConfirmed,
                      &ShuttingDown, &FatalErrorCode})
     flag->store(0);
@@ -116,6 +121,7 @@ struct SimState {
   bool stopping = false;
   bool limitHit = false;
   int32_t gamesLeft = 1;
+  int32_t clearedAt = -1;
   SimRun* run = nullptr;
   SimFrameHook hook;
 };
@@ -137,6 +143,8 @@ static void SimFrameWait() {
     QuitConfirmed.exchange(1);
     return;
   }
+  // The flag is raised during a frame; this wait opens the next one.
+  if (GameStatus.ClearFlag && Sim.clearedAt < 0 && FrameCount > 0) Sim.clearedAt = FrameCount - 1;
   if (Sim.hook) Sim.hook(Sim.frame);
   const std::vector<KeyChange>& script = *Sim.script;
   if (Sim.next < script.size() && script[Sim.next].frame == Sim.frame) ApplyChange(script[Sim.next++]);
@@ -152,10 +160,21 @@ static const char* ResultName(int32_t result) {
   }
 }
 
+// Only the map's clearing row and the boss clear a stage; the map's row
+// comes at a frame fixed by the map's length.
+static const char* ClearedBy(int32_t frame) {
+  int32_t mapClearing = 32 * (StageMaps[StageNumber].rowCount - 1) + 31;
+  return frame >= mapClearing ? "map" : "boss";
+}
+
 static void SimStageEnd(int32_t result) {
   if (Sim.stopping) return;
+  if (GameStatus.ClearFlag && Sim.clearedAt < 0) Sim.clearedAt = FrameCount;
+  int32_t clearedAt = result == StageCleared ? Sim.clearedAt : -1;
   Sim.run->stages.push_back({StageNumber, GameLevel, ResultName(result), FrameCount, TotalScore,
-                             GameStatus.Energy});
+                             GameStatus.Energy, clearedAt,
+                             clearedAt >= 0 ? ClearedBy(clearedAt) : nullptr});
+  Sim.clearedAt = -1;
   bool gameComplete = result == StageCleared && StageNumber == 2 && GameLevel == 4;
   if (result == GameOver || gameComplete) Sim.stopping = --Sim.gamesLeft <= 0;
 }
@@ -188,4 +207,10 @@ std::string FormatStageReport(const StageReport& r) {
   return "stage=" + std::to_string(r.stage) + " level=" + std::to_string(r.level) +
          " result=" + r.result + " frames=" + std::to_string(r.frames) +
          " score=" + std::to_string(r.score) + " energy=" + std::to_string(r.energy);
+}
+
+std::string FormatClearing(const StageReport& r) {
+  if (r.clearedAt < 0) return "";
+  return "clear stage=" + std::to_string(r.stage) + " frame=" + std::to_string(r.clearedAt) +
+         " by=" + r.clearedBy;
 }

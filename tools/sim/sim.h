@@ -25,6 +25,8 @@ struct StageReport {
   int32_t frames;
   int32_t score;
   int32_t energy;
+  int32_t clearedAt;      // frame in which the stage was cleared, or -1
+  const char* clearedBy;  // "boss" or "map" when cleared
 };
 
 struct SimRun {
@@ -46,3 +48,5 @@ void ResetWorld();
 SimRun RunSim(const SimOptions& options, const std::vector<KeyChange>& script,
               SimFrameHook hook = nullptr);
 std::string FormatStageReport(const StageReport& report);
+// "clear stage=S frame=F by=boss|map" for a cleared stage, else empty.
+std::string FormatClearing(const StageReport& report);

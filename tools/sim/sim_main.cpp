@@ -27,6 +27,10 @@ int main(int argc, char** argv) {
     if (!ParseKeyScript(text.str(), script, error)) return Fail(error);
   }
   SimRun run = RunSim(options, script);
-  for (const StageReport& report : run.stages) std::printf("%s\n", FormatStageReport(report).c_str());
+  for (const StageReport& report : run.stages) {
+    std::string clearing = FormatClearing(report);
+    if (!clearing.empty()) std::printf("%s\n", clearing.c_str());
+    std::printf("%s\n", FormatStageReport(report).c_str());
+  }
   return 0;
 }
