@@ -3,7 +3,15 @@
 #include <string>
 #include <vector>
 
+#include <cstring>
+
+#include "game/actors/actor.h"
+#include "game/actors/allocation.h"
+#include "game/actors/bullet.h"
+#include "game/actors/enemy_behaviours.h"
 #include "game/media/display.h"
+#include "game/media/random.h"
+#include "game/shell/game_status.h"
 #include "game/media/host/host_display.h"
 #include "game/media/music_player.h"
 #include "game/shell/host/host_system.h"
@@ -98,6 +106,12 @@ TEST_F(FrameWaitTest, MusicFollowsTheRequest) {
 
 TEST_F(FrameWaitTest, PauseRedrawsTheFrozenSceneEveryHalfSecondWithABlinkingBanner) {
   RunningFrame(25);
+  static constexpr Rect box{0, 0, 20, 20};
+  Actor* a = CreateActor(NewRecord<Actor>(), 300, 200, &box, 1, StraightBehaviour, 5, 0, 0, 0, 1,
+                         EnemySheet, 0);
+  SpawnBullet(200, 100, -3, 1, 1, &BulletFrame);
+  const GameStatusRecord ship = GameStatus;
+  const uint32_t randomBefore = GlobalRandom.state;
   Paused.store(1);
   static int redraws;
   redraws = 0;
@@ -113,6 +127,15 @@ TEST_F(FrameWaitTest, PauseRedrawsTheFrozenSceneEveryHalfSecondWithABlinkingBann
   EXPECT_EQ(PauseBanners(), 3);  // every other redraw: a one-second blink
   EXPECT_EQ(FrameCount, 25);
   EXPECT_EQ(FrameTime - frameTimeBefore, FrameElapsed);  // one pass after the pause
+  // Drawn six times, moved never.
+  EXPECT_EQ(a->x, 300);
+  EXPECT_EQ(a->y, 200);
+  EXPECT_EQ(BulletList.head->x, 200.0);
+  EXPECT_EQ(std::memcmp(&ship, &GameStatus, sizeof ship), 0);
+  EXPECT_EQ(GlobalRandom.state, randomBefore);
+  int actorBlits = 0;
+  for (const HostBlit& b : HostBlits()) actorBlits += b.sheet == EnemySheet;
+  EXPECT_EQ(actorBlits, 6);
 }
 
 TEST_F(FrameWaitTest, PauseIsIgnoredBeforeTheStagesFirstFrame) {
