@@ -130,7 +130,10 @@ int LoadGlyphFile(const std::string& path) {
     return 1;
 }
 
-int LoadLayout(const std::string& path, std::vector<LayoutStep>& steps) {
+// Calls parse(words, line) for every line that is not blank after comments
+// are cut; parse returns 0 to stop with its own message.
+template <class Parse>
+static int ForEachLine(const std::string& path, Parse parse) {
     std::ifstream in(path);
     if (!in) return Fail(path, 0, "cannot open");
     std::string raw;
@@ -138,32 +141,34 @@ int LoadLayout(const std::string& path, std::vector<LayoutStep>& steps) {
     while (std::getline(in, raw)) {
         ++line;
         std::istringstream ss(Clean(raw));
+        if (ss.peek() == std::char_traits<char>::eof()) continue;
+        if (!parse(ss, line)) return 0;
+    }
+    return 1;
+}
+
+int LoadLayout(const std::string& path, std::vector<LayoutStep>& steps) {
+    return ForEachLine(path, [&](std::istringstream& ss, int line) {
         LayoutStep s;
         s.line = line;
-        if (!(ss >> s.verb)) continue;
+        if (!(ss >> s.verb)) return 1;
         bool ok = false;
         if (s.verb == "sheet") ok = (bool)(ss >> s.sheet >> s.w >> s.h);
         else if (s.verb == "put") ok = (bool)(ss >> s.sheet >> s.what >> s.x >> s.y);
         else if (s.verb == "draw") ok = (bool)(ss >> s.sheet >> s.what >> s.x >> s.y >> s.w >> s.h);
         if (!ok) return Fail(path, line, "expected sheet, put or draw");
         steps.push_back(s);
-    }
-    return 1;
+        return 1;
+    });
 }
 
 int LoadRects(const std::string& path, std::vector<SheetRect>& rects) {
-    std::ifstream in(path);
-    if (!in) return Fail(path, 0, "cannot open");
-    std::string raw;
-    int line = 0;
-    while (std::getline(in, raw)) {
-        ++line;
-        std::istringstream ss(Clean(raw));
+    return ForEachLine(path, [&](std::istringstream& ss, int line) {
         SheetRect r;
-        if (!(ss >> r.sheet)) continue;
+        if (!(ss >> r.sheet)) return 1;
         if (!(ss >> r.left >> r.top >> r.right >> r.bottom >> r.flags >> r.label))
             return Fail(path, line, "expected: sheet left top right bottom flags label");
         rects.push_back(r);
-    }
-    return 1;
+        return 1;
+    });
 }
