@@ -23,13 +23,21 @@ void DrawFontText(int32_t x, int32_t y, const char* text) {
   }
 }
 
+// The cell of a digit; one far past any sheet for a quotient so large that
+// its column would not fit in 32 bits.
+static Rect DigitCell(int32_t digit) {
+  int64_t left = 256 + int64_t(FontCell) * digit;
+  if (left < INT32_MIN || left > INT32_MAX - FontCell) left = INT32_MAX - FontCell;
+  return Rect{int32_t(left), 0, int32_t(left) + FontCell, FontCell};
+}
+
 void DrawFontNumber(int32_t x, int32_t y, int32_t value, int32_t divisor) {
   while (divisor >= 10) {
     divisor /= 10;
     int32_t digit = value / divisor;
     // An over-wide value gives a first digit of 10 or more: the cells after
     // "9" are drawn, as the player would see on an overflowing counter.
-    Rect cell{256 + FontCell * digit, 0, 256 + FontCell * digit + FontCell, FontCell};
+    Rect cell = DigitCell(digit);
     if (!GlyphInBounds(x, y)) return;
     BlitClipped(x, y, cell, BlitColourKey, FontSheet);
     value %= divisor;

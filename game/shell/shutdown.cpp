@@ -3,6 +3,7 @@
 #include "game/actors/actor.h"
 #include "game/actors/bullet.h"
 #include "game/actors/shot.h"
+#include "game/media/display.h"
 #include "game/shell/shared_state.h"
 
 // The display objects, sound buffers and score file join this as their
@@ -12,4 +13,5 @@ void Shutdown() {
   FreeAllShots();
   FreeAllActors();
   FreeAllBullets();
+  ReleaseDisplay();
 }

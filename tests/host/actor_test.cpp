@@ -145,7 +145,9 @@ TEST_F(ActorTest, DamageSurvivingAndDestroying) {
     EXPECT_EQ(TotalScore, c.scoreGained);
     EXPECT_EQ(SoundRequests[SoundKin] + SoundRequests[SoundKin2], c.hitSounds);
     EXPECT_EQ(a->behaviour == ExplodeBehaviour, c.exploding);
-    if (!c.exploding) EXPECT_EQ(a->flash, 2);
+    if (!c.exploding) {
+      EXPECT_EQ(a->flash, 2);
+    }
   }
 }
 

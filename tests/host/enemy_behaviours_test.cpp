@@ -131,7 +131,8 @@ TEST_F(EnemyTest, StraightAndLeftEntryFiringChance) {
         SetUp();
         GameLevel = level;
         uint32_t start = StateWhere([&](const uint32_t* v) {
-          return fire ? v[0] % n == 0 && v[0] % other != 0 : v[0] % n == n / 2;
+          return fire ? v[0] % uint32_t(n) == 0 && v[0] % uint32_t(other) != 0
+                      : v[0] % uint32_t(n) == uint32_t(n / 2);
         });
         Raws raws = RawsFrom(start);
         Actor* a = SpawnType(type, 400, 300);
@@ -217,8 +218,11 @@ TEST_F(EnemyTest, BouncerBurstAndAimedShot) {
         EXPECT_EQ(bullets[i]->speedY, want[i][1]) << c.name;
       }
     }
-    if (c.aimed) EXPECT_NEAR(std::hypot(bullets.back()->speedX, bullets.back()->speedY),
-                             2 * c.level + 4, 1e-9) << c.name;
+    if (c.aimed) {
+      EXPECT_NEAR(std::hypot(bullets.back()->speedX, bullets.back()->speedY), 2 * c.level + 4,
+                  1e-9)
+          << c.name;
+    }
   }
 }
 

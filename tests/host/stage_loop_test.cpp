@@ -17,7 +17,7 @@
 namespace {
 std::vector<HostBlit> BlitsOn(int32_t sheet) {
   std::vector<HostBlit> found;
-  for (const HostBlit& b : HostBlits())
+  for (const HostBlit& b : HostBlitRequests())
     if (b.sheet == sheet) found.push_back(b);
   return found;
 }

@@ -11,6 +11,7 @@
 #include "game/actors/ship.h"
 #include "game/actors/shot.h"
 #include "game/actors/stage_maps.h"
+#include "game/media/display.h"
 #include "game/media/host/host_display.h"
 #include "game/media/music_player.h"
 #include "game/media/random.h"
@@ -21,6 +22,7 @@
 #include "game/shell/host/host_system.h"
 #include "game/shell/observers.h"
 #include "game/shell/shared_state.h"
+#include "tools/sim/screenshot.h"
 
 const char* SimUsage() {
   return "usage: tzk-sim [--stage S] [--level L] [--seed N] [--frames N] [--games N]\n"
@@ -41,7 +43,11 @@ const char* SimUsage() {
          "               '#' starts a comment. FRAME counts every frame the game\n"
          "               waits for, title screen included, from 0 (while paused,\n"
          "               each half-second redraw counts as one). Without a script\n"
-         "               fire is held from frame 0.\n";
+         "               fire is held from frame 0.\n"
+         "  --shot FRAME:FILE.png  write the screen as it is when the game waits for\n"
+         "               frame FRAME (the frame drawn before it, shown at this wait),\n"
+         "               in the colours of that moment; may be given more than once\n"
+         "  --data DIR   folder of the bitmaps (default: the build's data folder)\n";
 }
 
 static int ParseNumber(const char* text, int64_t low, int64_t high, int64_t& value) {
@@ -50,6 +56,15 @@ static int ParseNumber(const char* text, int64_t low, int64_t high, int64_t& val
   long long v = std::strtoll(text, &end, 0);
   if (*end || v < low || v > high) return 0;
   value = v;
+  return 1;
+}
+
+static int ParseShot(const char* text, SimOptions& o) {
+  const char* colon = text ? std::strchr(text, ':') : nullptr;
+  if (!colon || !colon[1]) return 0;
+  int64_t frame = 0;
+  if (!ParseNumber(std::string(text, colon).c_str(), 0, 1LL << 40, frame)) return 0;
+  o.shots.push_back({frame, colon + 1});
   return 1;
 }
 
@@ -69,6 +84,8 @@ int ParseSimArgs(int argc, const char* const* argv, SimOptions& o, std::string& 
     else if (arg == "--frames") ok = ParseNumber(value, 0, 1LL << 40, v), o.frames = v;
     else if (arg == "--games") ok = ParseNumber(value, 1, 1000000, v), o.games = int32_t(v);
     else if (arg == "--keys") ok = value != nullptr, o.keysFile = value ? value : "";
+    else if (arg == "--data") ok = value != nullptr, o.dataDir = value ? value : "";
+    else if (arg == "--shot") ok = ParseShot(value, o);
     else {
       error = "unknown option '" + arg + "' (see --help)";
       return 2;
@@ -101,11 +118,12 @@ void ResetWorld() {
   ScrollY = 0;
   GameStatusInit(0, 240, StartEnergy, StartTimer);
   GlobalRandom.SetSeed(RandomBaseSeed);
-  ScreenEffect = {0, 10, 0};
   std::memset(SoundRequests, 0, sizeof SoundRequests);
   MusicRequests().clear();
   HostResetSystem();
   HostResetDisplay();
+  ScreenEffectInit(10, GamePalette);
+  ScreenEffectSetDuration(5);
   HostFailAllocations(0, 0);
   SetCaptionText("ZARVEL  -  a horizontally scrolling shooter");
   ResetGame();
@@ -124,6 +142,7 @@ struct SimState {
   int32_t clearedAt = -1;
   SimRun* run = nullptr;
   SimFrameHook hook;
+  const std::vector<SimOptions::Shot>* shots = nullptr;
 };
 SimState Sim;
 }  // namespace
@@ -143,6 +162,8 @@ static void SimFrameWait() {
     QuitConfirmed.exchange(1);
     return;
   }
+  for (const SimOptions::Shot& shot : *Sim.shots)
+    if (shot.frame == Sim.frame) Sim.run->shotsWritten += WriteScreenshot(shot.file);
   // The flag is raised during a frame; this wait opens the next one.
   if (GameStatus.ClearFlag && Sim.clearedAt < 0 && FrameCount > 0) Sim.clearedAt = FrameCount - 1;
   if (Sim.hook) Sim.hook(Sim.frame);
@@ -182,6 +203,7 @@ static void SimStageEnd(int32_t result) {
 SimRun RunSim(const SimOptions& options, const std::vector<KeyChange>& script, SimFrameHook hook) {
   static const std::vector<KeyChange> holdFire = {{0, InputFire & 0xFFFF, false, false, false, false}};
   SimRun run;
+  if (!options.dataDir.empty()) HostSetDataDir(options.dataDir);
   ResetWorld();
   StageNumber = static_cast<int8_t>(options.stage);
   GameLevel = options.level;
@@ -193,6 +215,7 @@ SimRun RunSim(const SimOptions& options, const std::vector<KeyChange>& script, S
   Sim.limit = options.frames;
   Sim.run = &run;
   Sim.hook = std::move(hook);
+  Sim.shots = &options.shots;
   OnFrameWait = SimFrameWait;
   OnStageEnd = SimStageEnd;
   std::thread game(GameThread, nullptr);

@@ -14,6 +14,12 @@ struct SimOptions {
   int32_t games = 1;    // games to play before stopping
   bool recordBlits = false;  // keep every blit in the host display's record
   std::string keysFile;
+  std::string dataDir;  // where the bitmaps are; empty: the host default
+  struct Shot {
+    int64_t frame;
+    std::string file;
+  };
+  std::vector<Shot> shots;  // PNG pictures of the screen at chosen frame waits
   bool help = false;
 };
 
@@ -32,6 +38,7 @@ struct StageReport {
 struct SimRun {
   std::vector<StageReport> stages;
   int64_t framesWaited = 0;
+  int32_t shotsWritten = 0;
 };
 
 // Called at every frame wait with the frame number, before the script is
