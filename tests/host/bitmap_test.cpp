@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -48,11 +49,14 @@ std::vector<uint8_t> AsResource(const std::vector<uint8_t>& file) {
   return std::vector<uint8_t>(file.begin() + 14, file.end());
 }
 
+// A fresh, empty folder of the test's own (std::filesystem, so it works
+// under Wine too).
 std::string TempFolder(const char* name) {
-  std::string folder = ::testing::TempDir() + "zarvel_" + name;
-  std::string command = "mkdir -p '" + folder + "' && rm -f '" + folder + "'/*.bmp";
-  EXPECT_EQ(std::system(command.c_str()), 0);
-  return folder;
+  std::filesystem::path folder = std::filesystem::path(::testing::TempDir()) / (std::string("zarvel_") + name);
+  std::error_code error;
+  std::filesystem::remove_all(folder, error);
+  EXPECT_TRUE(std::filesystem::create_directories(folder, error)) << error.message();
+  return folder.string();
 }
 
 void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
@@ -247,8 +251,10 @@ TEST_F(BitmapTest, StageSheetWaitIsCutShortByAHeldControl) {
 TEST_F(BitmapTest, MissingBackgroundLeavesItsSheetEmptyAndTheStageRuns) {
   std::string folder = TempFolder("nobackground");
   for (const char* name : {"font_.bmp", "comm_.bmp", "block1_.bmp", "enamy1_.bmp", "boss1_.bmp"}) {
-    std::string command = std::string("cp '") + ZARVEL_DATA_DIR + "/" + name + "' '" + folder + "/'";
-    ASSERT_EQ(std::system(command.c_str()), 0);
+    std::error_code error;
+    std::filesystem::copy_file(std::filesystem::path(ZARVEL_DATA_DIR) / name,
+                               std::filesystem::path(folder) / name, error);
+    ASSERT_FALSE(error) << name << ": " << error.message();
   }
   HostSetDataDir(folder);
   SimOptions options;
