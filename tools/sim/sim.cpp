@@ -23,10 +23,11 @@
 #include "game/shell/observers.h"
 #include "game/shell/shared_state.h"
 #include "tools/sim/screenshot.h"
+#include "tools/sim/state_hash.h"
 
 const char* SimUsage() {
   return "usage: tzk-sim [--stage S] [--level L] [--seed N] [--frames N] [--games N]\n"
-         "               [--keys FILE]\n"
+         "               [--keys FILE] [--shot FRAME:FILE.png] [--data DIR] [--hash]\n"
          "Plays ZARVEL on a simulated clock, from the title screen until the game is\n"
          "over (or the frame limit), and prints one line per stage played:\n"
          "  stage=S level=L result=RESULT frames=F score=X energy=E\n"
@@ -47,7 +48,9 @@ const char* SimUsage() {
          "  --shot FRAME:FILE.png  write the screen as it is when the game waits for\n"
          "               frame FRAME (the frame drawn before it, shown at this wait),\n"
          "               in the colours of that moment; may be given more than once\n"
-         "  --data DIR   folder of the bitmaps (default: the build's data folder)\n";
+         "  --data DIR   folder of the bitmaps (default: the build's data folder)\n"
+         "  --hash       print 'frame=N hash=H' for every frame: a fingerprint of the\n"
+         "               game's state as the frame before it left it\n";
 }
 
 static int ParseNumber(const char* text, int64_t low, int64_t high, int64_t& value) {
@@ -73,6 +76,10 @@ int ParseSimArgs(int argc, const char* const* argv, SimOptions& o, std::string& 
     std::string arg = argv[i];
     if (arg == "--help" || arg == "-h") {
       o.help = true;
+      continue;
+    }
+    if (arg == "--hash") {
+      o.hashes = true;
       continue;
     }
     const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
@@ -140,6 +147,7 @@ struct SimState {
   bool limitHit = false;
   int32_t gamesLeft = 1;
   int32_t clearedAt = -1;
+  bool hashes = false;
   SimRun* run = nullptr;
   SimFrameHook hook;
   const std::vector<SimOptions::Shot>* shots = nullptr;
@@ -166,6 +174,7 @@ static void SimFrameWait() {
     if (shot.frame == Sim.frame) Sim.run->shotsWritten += WriteScreenshot(shot.file);
   // The flag is raised during a frame; this wait opens the next one.
   if (GameStatus.ClearFlag && Sim.clearedAt < 0 && FrameCount > 0) Sim.clearedAt = FrameCount - 1;
+  if (Sim.hashes) Sim.run->hashes.push_back(GameStateHash());
   if (Sim.hook) Sim.hook(Sim.frame);
   const std::vector<KeyChange>& script = *Sim.script;
   if (Sim.next < script.size() && script[Sim.next].frame == Sim.frame) ApplyChange(script[Sim.next++]);
@@ -211,6 +220,7 @@ SimRun RunSim(const SimOptions& options, const std::vector<KeyChange>& script, S
   HostRecordBlits(options.recordBlits);
   Sim = SimState{};
   Sim.gamesLeft = options.games;
+  Sim.hashes = options.hashes;
   Sim.script = script.empty() ? &holdFire : &script;
   Sim.limit = options.frames;
   Sim.run = &run;

@@ -13,6 +13,7 @@ struct SimOptions {
   int64_t frames = -1;  // stop after this many frames; -1: no limit
   int32_t games = 1;    // games to play before stopping
   bool recordBlits = false;  // keep every blit in the host display's record
+  bool hashes = false;       // a state hash at every frame wait
   std::string keysFile;
   std::string dataDir;  // where the bitmaps are; empty: the host default
   struct Shot {
@@ -39,6 +40,7 @@ struct SimRun {
   std::vector<StageReport> stages;
   int64_t framesWaited = 0;
   int32_t shotsWritten = 0;
+  std::vector<uint32_t> hashes;  // with options.hashes: one per frame waited
 };
 
 // Called at every frame wait with the frame number, before the script is

@@ -27,6 +27,7 @@ int main(int argc, char** argv) {
     if (!ParseKeyScript(text.str(), script, error)) return Fail(error);
   }
   SimRun run = RunSim(options, script);
+  for (size_t i = 0; i < run.hashes.size(); ++i) std::printf("frame=%zu hash=%08x\n", i, run.hashes[i]);
   for (const StageReport& report : run.stages) {
     std::string clearing = FormatClearing(report);
     if (!clearing.empty()) std::printf("%s\n", clearing.c_str());
