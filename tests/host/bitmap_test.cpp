@@ -12,6 +12,7 @@
 #include "game/media/stage_sheets.h"
 #include "game/shell/host/host_system.h"
 #include "game/shell/shared_state.h"
+#include "tests/host/world_fixture.h"
 #include "tools/sim/sim.h"
 
 namespace {
@@ -81,17 +82,7 @@ std::vector<uint8_t> Picture(int32_t w, int32_t h, uint8_t (*pixel)(int32_t, int
   return p;
 }
 
-class BitmapTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    HostSetDataDir(ZARVEL_DATA_DIR);
-    ResetWorld();
-  }
-  void TearDown() override {
-    HostSetDataDir(ZARVEL_DATA_DIR);
-    ResetWorld();
-  }
-};
+using BitmapTest = World;
 }  // namespace
 
 TEST(BitmapDecoder, RowsComeOutTopFirstWithoutPadding) {

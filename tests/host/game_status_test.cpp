@@ -18,12 +18,7 @@
 #include "tests/host/world_fixture.h"
 
 namespace {
-std::vector<HostBlit> BlitsOn(int32_t sheet) {
-  std::vector<HostBlit> found;
-  for (const HostBlit& b : HostBlits())
-    if (b.sheet == sheet) found.push_back(b);
-  return found;
-}
+std::vector<HostBlit> BlitsOn(int32_t sheet) { return OnSheet(HostBlits(), sheet); }
 
 int CountMusic(MusicOp op) {
   int n = 0;

@@ -8,6 +8,7 @@
 #include "game/media/display.h"
 #include "game/media/host/host_display.h"
 #include "game/media/palette.h"
+#include "tests/host/world_fixture.h"
 #include "tools/sim/sim.h"
 
 namespace {
@@ -54,17 +55,7 @@ void ExpectTable(const PaletteEntry* table, uint32_t n, const char* name) {
   }
 }
 
-class PaletteTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    HostSetDataDir(ZARVEL_DATA_DIR);
-    ResetWorld();
-  }
-  void TearDown() override {
-    HostSetDataDir(ZARVEL_DATA_DIR);
-    ResetWorld();
-  }
-};
+using PaletteTest = World;
 }  // namespace
 
 TEST(PaletteCube, DefaultIsTheThreeThreeTwoCube) {

@@ -15,12 +15,7 @@
 #include "tests/host/world_fixture.h"
 
 namespace {
-std::vector<HostBlit> BlitsOn(int32_t sheet) {
-  std::vector<HostBlit> found;
-  for (const HostBlit& b : HostBlitRequests())
-    if (b.sheet == sheet) found.push_back(b);
-  return found;
-}
+std::vector<HostBlit> BlitsOn(int32_t sheet) { return OnSheet(HostBlitRequests(), sheet); }
 
 std::vector<KeyChange> HoldFireAndM() {
   std::vector<KeyChange> script;
