@@ -5,9 +5,9 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++
-  g++-mingw-w64-i686
-  wine wine32:i386 wine64 fonts-wine
-  xvfb xauth imagemagick
+  g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
+  wine wine64 fonts-wine
+  xvfb xauth imagemagick xdotool sox
   libstb-dev libsdl2-dev libbenchmark-dev
   libgtest-dev googletest
   locales
@@ -15,6 +15,11 @@ packages=(
   fonts-ipafont-gothic
 )
 locale_name=ja_JP.UTF-8
+# The 32-bit Wine only where the kernel runs 32-bit programs at all.
+here=$(cd "$(dirname "$0")" && pwd)
+if "$here/probe_32bit.sh"; then
+  packages+=(wine32:i386)
+fi
 
 as_root() {
   if [ "$(id -u)" -eq 0 ]; then
@@ -36,7 +41,7 @@ done
 if [ ${#missing[@]} -gt 0 ]; then
   echo "install_deps: installing ${missing[*]}"
   export DEBIAN_FRONTEND=noninteractive
-  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  if [[ " ${missing[*]} " == *":i386 "* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
     as_root dpkg --add-architecture i386
   fi
   as_root apt-get update -q
