@@ -16,6 +16,11 @@ enum SoundId : int32_t {
   SoundCount = 11,
 };
 
+// Start-up and shutdown, on the main thread. The window is the program's
+// main window (an HWND on Windows), for DirectSound's cooperative level.
+int32_t InitSound(void* window);
+void ReleaseSound();
+
 // pan and reserved are passed by the callers and not used.
 int32_t PlaySound(int32_t id, int32_t pan, int32_t reserved);
 
