@@ -1,0 +1,86 @@
+# desktop: 800x600
+# The driver against a dialog of known layout: every command once, and the
+# failures a test relies on (exit 1 when the thing is not there, 2 for a
+# wrong call). Run by run_e2e.sh, as the end-to-end tests are.
+main='ドライバー確認'
+
+# exit_code WANT COMMAND...: the command ends with WANT.
+exit_code() {
+  local want=$1 rc=0
+  shift
+  "$@" >/dev/null 2>&1 || rc=$?
+  expect_eq "$want" "$rc" "exit code of $*"
+}
+
+pid=$(zd start "$(winpath "$BUILD/zdrive_check.exe")")
+zd wait-window --title "$main" >/dev/null
+expect_eq "#32770	$main" "$(zd foreground)" "foreground"
+zd list | grep -q "	$main	$pid	1\$" || fail "list lacks the dialog"
+
+# Layout as the template has it, in dialog units.
+while read -r id want; do
+  expect_eq "$want" "$(zd rect --title "$main" "$id")" "rect of $id"
+done <<'TABLE'
+101 10 10 120 14
+102 10 30 80 10
+103 10 50 50 14
+105 140 10 50 14
+1 90 78 50 14
+2 145 78 50 14
+TABLE
+
+# State of each kind of control.
+while read -r id want; do
+  expect_eq "$want" "$(zd state --title "$main" "$id")" "state of $id"
+done <<'TABLE'
+102 checked=0 enabled=1 visible=1
+105 checked=0 enabled=0 visible=1
+1 checked=0 enabled=1 visible=1
+TABLE
+
+expect_eq "102	Button	チェック" "$(zd texts --title "$main" | grep '^102	')" "texts"
+expect_eq "$main" "$(zd text --title "$main" 0)" "title"
+
+# Typing reaches the edit box of a modal dialog, Japanese and keys alike.
+zd keys --title "$main" focus:101 text:あいうABC BACKSPACE
+expect_eq "あいうAB" "$(zd text --title "$main" 101)" "typed text"
+zd set-text --title "$main" 101 "日本語"
+expect_eq "日本語" "$(zd text --title "$main" 101)" "set text"
+
+zd click --title "$main" 102
+expect_eq "checked=1 enabled=1 visible=1" "$(zd state --title "$main" 102)" "clicked check box"
+
+# A message box: its text, a click on a button, a key on it.
+for way in "click 7" "keys ESC" "keys Y"; do
+  zd click --title "$main" 103
+  zd wait-window --title ZARVEL >/dev/null
+  expect_eq $'終了しますか？\nExit? ' "$(zd text --title ZARVEL 65535)" "message"
+  set -- $way
+  if [ "$1" = click ]; then zd click --title ZARVEL "$2"; else zd keys --title ZARVEL "$2"; fi
+  zd wait-gone --title ZARVEL
+  want=$(case "$way" in "click 7") echo 7 ;; "keys ESC") echo 2 ;; *) echo 6 ;; esac)
+  expect_eq "answer $want" "$(zd text --title "$main" 104)" "message box by $way"
+done
+
+# A nested dialog from a plain DIALOG template with another font.
+zd click --title "$main" 106
+zd wait-window --title 詳細 >/dev/null
+expect_eq "7 7 100 12" "$(zd rect --title 詳細 201)" "rect in the nested dialog"
+shot nested.png
+zd click --title 詳細 1
+zd wait-gone --title 詳細
+
+# Failures.
+exit_code 1 zd click --title "$main" 105
+exit_code 1 zd wait-window --timeout 300 --title "no such window"
+exit_code 1 zd text --timeout 300 --title "$main" 999
+exit_code 1 zd wait-gone --timeout 300 --title "$main"
+exit_code 2 zd keys --title "$main" NOSUCHKEY
+exit_code 2 zd text --title "$main"
+exit_code 2 zd frobnicate
+
+# The exit code survives the program's end.
+zd click --title "$main" 1
+zd wait-gone --title "$main"
+sleep 1
+expect_eq 61 "$(zd wait-exit "$pid")" "exit code"
