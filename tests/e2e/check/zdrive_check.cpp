@@ -3,7 +3,9 @@
 // driven by zdrive_check.sh. The exit code tells what the dialog held when
 // OK was pressed: length of the edit text (Shift-JIS bytes) * 10 + check.
 #include <windows.h>
+#include <shellapi.h>
 #include <string.h>
+#include <string>
 
 static INT_PTR CALLBACK detail_proc(HWND h, UINT m, WPARAM wp, LPARAM) {
   if (m == WM_COMMAND && (LOWORD(wp) == IDOK || LOWORD(wp) == IDCANCEL)) {
@@ -19,8 +21,24 @@ static void show_answer(HWND h, int answer) {
   SetDlgItemTextA(h, 104, buf);
 }
 
+// What the program was started with, for the check of zdrive's quoting and
+// working folder: the arguments joined by '|', and the current folder.
+static void show_start(HWND h) {
+  int argc = 0;
+  wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+  std::wstring args;
+  for (int i = 1; argv && i < argc; ++i) args += (i > 1 ? L"|" : L"") + std::wstring(argv[i]);
+  SetDlgItemTextW(h, 107, args.c_str());
+  wchar_t cwd[MAX_PATH] = {};
+  GetCurrentDirectoryW(MAX_PATH, cwd);
+  SetDlgItemTextW(h, 108, cwd);
+}
+
 static INT_PTR CALLBACK main_proc(HWND h, UINT m, WPARAM wp, LPARAM) {
-  if (m == WM_INITDIALOG) return TRUE;
+  if (m == WM_INITDIALOG) {
+    show_start(h);
+    return TRUE;
+  }
   if (m != WM_COMMAND) return FALSE;
   switch (LOWORD(wp)) {
     case 103:

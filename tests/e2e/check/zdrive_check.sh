@@ -84,3 +84,39 @@ zd click --title "$main" 1
 zd wait-gone --title "$main"
 sleep 1
 expect_eq 61 "$(zd wait-exit "$pid")" "exit code"
+
+# Arguments arrive as given, quotes and backslashes included, and the program
+# runs in its own folder unless told otherwise.
+check_start() {
+  local want_args=$1 want_cwd=$2 pid
+  shift 2
+  pid=$(zd start "$@")
+  zd wait-window --pid "$pid" --title "$main" >/dev/null
+  expect_eq "$want_args" "$(zd text --pid "$pid" --title "$main" 107)" "arguments of start $*"
+  expect_eq "$want_cwd" "$(zd text --pid "$pid" --title "$main" 108)" "folder of start $*"
+  zd click --pid "$pid" --title "$main" 2
+  expect_eq 7 "$(zd wait-exit "$pid")" "cancelled"
+}
+exe=$(winpath "$BUILD/zdrive_check.exe")
+check_start "" "$(winpath "$BUILD")" "$exe"
+check_start "a b|c\"d|e\\|日本語" "$(winpath "$BUILD")" "$exe" "a b" 'c"d' 'e\' 日本語
+check_start "--title|x" 'C:\windows' --cwd 'C:\windows' "$exe" --title x
+unix_c=$DRIVE_C
+check_start "" "Z:${unix_c//\//\\}" --cwd "$DRIVE_C" "$BUILD/zdrive_check.exe"
+
+# lib.sh's own helpers.
+while IFS='|' read -r unix want; do
+  expect_eq "$want" "$(winpath "$unix")" "winpath $unix"
+done <<TABLE
+$DRIVE_C|C:\\
+$DRIVE_C/Program Files/ZARVEL|C:\\Program Files\\ZARVEL
+$DRIVE_C/a/../b|C:\\b
+$DRIVE_C-not|Z:${unix_c//\//\\}-not
+/tmp/x y|Z:\\tmp\\x y
+TABLE
+expect_eq "800x600" "$(regget 'HKCU\Software\Wine\Explorer\Desktops' zarvel)" "regget string"
+expect_eq "0x0" "$(regget 'HKCU\Software\Wine\WineDbg' ShowCrashDialog)" "regget number"
+expect_eq "" "$(regget 'HKCU\Software\Wine\WineDbg' NoSuchValue)" "regget absent value"
+expect_eq "" "$(regget 'HKCU\Software\NoSuchKey' X)" "regget absent key"
+shot screen.png
+expect_eq "PNG 1024x768" "$(identify -format '%m %wx%h' screen.png)" "screenshot"
