@@ -62,6 +62,45 @@ static INT_PTR CALLBACK main_proc(HWND h, UINT m, WPARAM wp, LPARAM) {
   return FALSE;
 }
 
-int WINAPI WinMain(HINSTANCE inst, HINSTANCE, LPSTR, int) {
+// "keys": a plain window, as the game's, that writes every key message it
+// gets into its title ("d25e": key-down of virtual key 0x25, extended) and
+// counts the timer ticks during which GetAsyncKeyState saw Z held.
+static int held_ticks = 0;
+
+static LRESULT CALLBACK key_proc(HWND h, UINT m, WPARAM wp, LPARAM lp) {
+  char buf[512];
+  if (m == WM_KEYDOWN || m == WM_SYSKEYDOWN) {
+    GetWindowTextA(h, buf, 400);
+    wsprintfA(buf + lstrlenA(buf), " %s%02x%s", m == WM_KEYDOWN ? "d" : "s", (unsigned)wp,
+              (lp & (1 << 24)) ? "e" : "");
+    SetWindowTextA(h, buf);
+    return 0;
+  }
+  if (m == WM_TIMER && (GetAsyncKeyState('Z') & 0x8000)) {
+    wsprintfA(buf, "held %d", ++held_ticks);
+    SetDlgItemTextA(h, 5, buf);
+  }
+  if (m == WM_DESTROY) PostQuitMessage(0);
+  return DefWindowProcA(h, m, wp, lp);
+}
+
+static int key_window(HINSTANCE inst) {
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = key_proc;
+  wc.hInstance = inst;
+  wc.lpszClassName = "zdrive_keys";
+  RegisterClassA(&wc);
+  HWND h = CreateWindowA("zdrive_keys", "keys:", WS_POPUP | WS_VISIBLE, 0, 0, 320, 240, nullptr,
+                         nullptr, inst, nullptr);
+  CreateWindowA("STATIC", "held 0", WS_CHILD | WS_VISIBLE, 8, 8, 200, 20, h, (HMENU)5, inst,
+                nullptr);
+  SetTimer(h, 1, 10, nullptr);
+  MSG msg;
+  while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchMessageA(&msg);
+  return 0;
+}
+
+int WINAPI WinMain(HINSTANCE inst, HINSTANCE, LPSTR cmd, int) {
+  if (lstrcmpA(cmd, "keys") == 0) return key_window(inst);
   return (int)DialogBoxParamA(inst, MAKEINTRESOURCEA(100), nullptr, main_proc, 0);
 }

@@ -120,3 +120,40 @@ expect_eq "" "$(regget 'HKCU\Software\Wine\WineDbg' NoSuchValue)" "regget absent
 expect_eq "" "$(regget 'HKCU\Software\NoSuchKey' X)" "regget absent key"
 shot screen.png
 expect_eq "PNG 1024x768" "$(identify -format '%m %wx%h' screen.png)" "screenshot"
+
+# Each key name reaches a plain window as its virtual key (extended where
+# the key is); a held key is seen by GetAsyncKeyState for as long as it is.
+pid=$(zd start "$exe" keys)
+keys=() want="keys:"
+while read -r key code; do
+  keys+=("$key")
+  want+=" $code"
+done <<'TABLE'
+ESC d1b
+ENTER d0d
+SPACE d20
+TAB d09
+BACKSPACE d08
+F1 d70
+F12 d7b
+LEFT d25e
+RIGHT d27e
+UP d26e
+DOWN d28e
+DELETE d2ee
+NUM8 d68
+z d5a
+X d58
+0 d30
+SHIFT d10
+CTRL d11
+ALT s12
+PAUSE d13
+TABLE
+zd keys --pid "$pid" --class zdrive_keys "${keys[@]}"
+expect_eq "$want" "$(zd text --pid "$pid" --class zdrive_keys 0)" "keys as virtual keys"
+zd keys --pid "$pid" --class zdrive_keys down:Z sleep:500 up:Z sleep:200
+held=$(zd text --pid "$pid" --class zdrive_keys 5)
+[ "${held#held }" -ge 10 ] || fail "Z held for 500 ms: $held"
+zd keys --pid "$pid" --class zdrive_keys sleep:300
+expect_eq "$held" "$(zd text --pid "$pid" --class zdrive_keys 5)" "Z let go"
