@@ -112,7 +112,7 @@ $DRIVE_C|C:\\
 $DRIVE_C/Program Files/ZARVEL|C:\\Program Files\\ZARVEL
 $DRIVE_C/a/../b|C:\\b
 $DRIVE_C-not|Z:${unix_c//\//\\}-not
-/tmp/x y|Z:\\tmp\\x y
+/opt/game x|Z:\\opt\\game x
 TABLE
 expect_eq "800x600" "$(regget 'HKCU\Software\Wine\Explorer\Desktops' zarvel)" "regget string"
 expect_eq "0x0" "$(regget 'HKCU\Software\Wine\WineDbg' ShowCrashDialog)" "regget number"
