@@ -13,6 +13,7 @@
 #include "art_painters.h"
 #include "art_preview.h"
 #include "art_sources.h"
+#include "art_icon.h"
 #include "bmp_file.h"
 
 namespace fs = std::filesystem;
@@ -133,6 +134,7 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "cannot write %s\n", (out / s.name).string().c_str());
             return 1;
         }
+    if (!WriteIcon((out / "tzk.ico").string(), GSheets, GPalette)) return 1;
     fs::copy_file(src / "sheet_rects.txt", out / "sheet_rects.txt",
                   fs::copy_options::overwrite_existing, ec);
     if (ec) return 1;
