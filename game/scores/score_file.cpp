@@ -65,9 +65,11 @@ int32_t FinishScoreReader(ScoreReader& r) {
 void TakeScores(const ScoreReader& r) {
   ScoreEntry read[ScorePlaces];
   std::memcpy(read, r.places, sizeof read);
-  // Stable: places of equal score keep the order of the file.
+  // Stable: places of equal score keep the order of the file. Every score of
+  // 0 or less is an empty place, and they all rank alike.
+  auto rank = [](const ScoreEntry& e) { return e.score > 0 ? e.score : 0; };
   for (int32_t i = 1; i < r.count; ++i)
-    for (int32_t j = i; j > 0 && read[j - 1].score < read[j].score; --j) {
+    for (int32_t j = i; j > 0 && rank(read[j - 1]) < rank(read[j]); --j) {
       ScoreEntry t = read[j];
       read[j] = read[j - 1];
       read[j - 1] = t;

@@ -126,6 +126,8 @@ TEST(ScoreFile, ReadByLines) {
        "ABCDEFGHIJ=7;=0;=0;=0;=0;=0;=0;=0;=0;=0;"},
       {"score past 32 bits", "A\n2147483648\nB\n-2147483648\nC\n2147483647\n", 2,
        "C=2147483647;B=-2147483648;=0;=0;=0;=0;=0;=0;=0;=0;"},
+      {"scores of 0 or less are empty places, kept in file order", "A\n-5\nB\n0\nC\n3\n", 3,
+       "C=3;A=-5;B=0;=0;=0;=0;=0;=0;=0;=0;"},
       {"blanks round a score", "A\n  42 \n", 1, "A=42;=0;=0;=0;=0;=0;=0;=0;=0;=0;"},
       {"truncated after a name", "A\n42\nB\n", 1, "A=42;=0;=0;=0;=0;=0;=0;=0;=0;=0;"},
       {"binary", std::string("\0\xff\n\x01\n\n\n", 7), 0, "=0;=0;=0;=0;=0;=0;=0;=0;=0;=0;"},
