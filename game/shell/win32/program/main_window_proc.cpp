@@ -49,8 +49,22 @@ static LRESULT CloseSequence(HWND window, UINT message, WPARAM wParam, LPARAM lP
   return DefWindowProcA(window, message, wParam, lParam);
 }
 
-static void ActivateWindow(WPARAM active) {
-  ActivateApp(active ? 1 : 0);
+// A minimised game does not run: the close question and the score dialogs
+// are shown over a still screen. Under Wine the primary surface is the
+// desktop itself, and a running game would paint over them.
+constexpr DWORD SettleMilliseconds = 120;  // the frame in hand reaches its wait
+
+static void Minimised() {
+  ActivateApp(0);
+  Sleep(SettleMilliseconds);
+}
+
+static void Restored(HWND window) {
+  if (GetActiveWindow() == window && !AppActive.load()) ActivateApp(1);
+}
+
+static void ActivateWindow(HWND window, WPARAM active) {
+  ActivateApp(active && !IsIconic(window) ? 1 : 0);
   if (QuitConfirmed.load()) return;
   ShowCursor(active ? FALSE : TRUE);
   // The normal palette back, whatever fade was running.
@@ -77,7 +91,11 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_CLOSE:
       return CloseSequence(window, message, wParam, lParam);
     case WM_ACTIVATEAPP:
-      ActivateWindow(wParam);
+      ActivateWindow(window, wParam);
+      break;
+    case WM_SIZE:
+      if (wParam == SIZE_MINIMIZED) Minimised();
+      else Restored(window);
       break;
     case WM_SETCURSOR:
       if (AppActive.load()) SetCursor(nullptr);
