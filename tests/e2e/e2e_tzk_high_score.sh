@@ -8,7 +8,7 @@ tzk_wait_window
 press RIGHT
 press RIGHT            # level 2 -> 4
 zd keys --class tzk down:Z sleep:3000 up:Z   # start, and fire a while; then idle
-box_wait "Insert Height Score" 300000
+box_wait "Insert Height Score" 200000
 entry=(--class '#32770' --title "Insert Height Score")
 expect_eq 1 "$(zd text "${entry[@]}" 1005)" "rank"
 score=$(zd text "${entry[@]}" 1004)

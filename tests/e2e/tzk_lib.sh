@@ -15,14 +15,29 @@ tzk_start() {
   zd start --cwd "$(winpath "$GAME_DIR")" "$(winpath "$BUILD/tzk.exe")" "$@"
 }
 
+# The window, then the title's first frames on screen (a fresh prefix takes
+# a while for its first DirectDraw start).
 tzk_wait_window() {
   zd --timeout 60000 wait-window --class tzk >/dev/null
-  sleep 2  # the first title frames
+  local i
+  for i in $(seq 1 60); do
+    shot "$WORK/start.png"
+    [ "$(identify -format %k "$WORK/start.png")" -gt 2 ] && return 0
+    sleep 0.5
+  done
+  fail "the game window stays black"
 }
 
-# A message box of the game: class #32770 with this title.
+# A message box or dialog of the game: class #32770 with this title. Waits
+# longer than one zd call may last are made of several.
 box_wait() {
-  zd --timeout "${2:-20000}" wait-window --class '#32770' --title "$1" >/dev/null
+  local left=${2:-20000} step
+  while :; do
+    step=$((left > 100000 ? 100000 : left))
+    zd --timeout "$step" wait-window --class '#32770' --title "$1" >/dev/null && return 0
+    left=$((left - step))
+    [ "$left" -gt 0 ] || return 1
+  done
 }
 
 box_text() {

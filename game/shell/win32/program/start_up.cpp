@@ -18,7 +18,15 @@
 
 HINSTANCE InstanceHandle = nullptr;
 
+// Wine's own taskbar reads 415 as "open the start menu", which then takes
+// the focus from the game; there the commands are not sent.
+static bool UnderWine() {
+  HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+  return ntdll && GetProcAddress(ntdll, "wine_get_version");
+}
+
 void TellTaskbar(WPARAM command) {
+  if (UnderWine()) return;
   if (HWND taskbar = FindWindowA("Shell_TrayWnd", nullptr))
     PostMessageA(taskbar, WM_COMMAND, command, 0);
 }
