@@ -22,7 +22,10 @@ tzk_wait_window() {
   local i
   for i in $(seq 1 60); do
     shot "$WORK/start.png"
-    [ "$(identify -format %k "$WORK/start.png")" -gt 2 ] && return 0
+    if [ "$(identify -format %k "$WORK/start.png")" -gt 2 ]; then
+      sleep 1  # and the window has settled in front
+      return 0
+    fi
     sleep 0.5
   done
   fail "the game window stays black"
