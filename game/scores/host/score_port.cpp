@@ -1,7 +1,6 @@
 #include "game/scores/score_port.h"
 
-#include <sys/stat.h>
-
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -29,9 +28,9 @@ std::string PortFallbackScorePath() {
 
 int32_t PortMakeFallbackFolder() {
   if (FallbackFolder.empty()) return 0;
-  mkdir(FallbackFolder.c_str(), 0755);
-  struct stat s;
-  return stat(FallbackFolder.c_str(), &s) == 0 && S_ISDIR(s.st_mode) ? 1 : 0;
+  std::error_code error;
+  std::filesystem::create_directory(FallbackFolder, error);
+  return std::filesystem::is_directory(FallbackFolder, error) ? 1 : 0;
 }
 
 void PortScoreDebug(const char* text) { DebugLines.push_back(text); }
