@@ -1,7 +1,6 @@
 #include "game/shell/frame_log.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -33,8 +32,8 @@ void NoteFrameLog() {
 
 int32_t FrameLogCount() { return static_cast<int32_t>(Samples.size()); }
 
-void StartFrameLog() {
-  const char* path = std::getenv("ZARVEL_FRAME_LOG");
+void StartFrameLog(const char* path) {
+  LogPath.clear();
   if (!path || !*path) return;
   LogPath = path;
   Samples.clear();

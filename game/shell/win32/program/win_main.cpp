@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <process.h>
 
+#include <cstdlib>
+
 #include "game/resources/resource_ids.h"
 #include "game/shell/frame_log.h"
 #include "game/shell/game_thread.h"
@@ -92,7 +94,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int show) {
   InstanceHandle = instance;
   StageNumber = static_cast<int8_t>(StageFromCommandLine(commandLine, StageNumber));
   InitCommonControls();
-  StartFrameLog();
+  StartFrameLog(getenv("ZARVEL_FRAME_LOG"));
   if (!InitApplication(instance, show)) {
     if (MainWindow) DestroyWindow(MainWindow);
     MainWindow = nullptr;
