@@ -117,6 +117,7 @@ static void Merge(const ScoreReader& extra) {
 }
 
 int32_t LoadScores() {
+  ScoresLoaded = 1;
   ScoreReader main, fallback;
   int32_t readMain = ReadFile(PortScorePath(), main);
   int32_t readFallback = ReadFile(PortFallbackScorePath(), fallback);
@@ -138,6 +139,7 @@ static int32_t WriteFile(const std::string& path, const std::string& text) {
 }
 
 int32_t SaveScores() {
+  if (!ScoresLoaded) return 0;
   std::string text = FormatScoreFile();
   if (WriteFile(PortScorePath(), text)) return 1;
   std::string fallback = PortFallbackScorePath();

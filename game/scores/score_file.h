@@ -34,7 +34,8 @@ std::string FormatScoreFile();
 // and a folder of the user's (%APPDATA%\ZARVEL) for a game installed where
 // it cannot write.
 // LoadScores reads both when both exist and keeps the best ten of them;
-// SaveScores writes the first place that takes the whole file.
+// SaveScores writes the first place that takes the whole file, and nothing
+// before LoadScores has run.
 // 1 when a file was read / written.
 int32_t LoadScores();
 int32_t SaveScores();

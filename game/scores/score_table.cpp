@@ -5,9 +5,11 @@
 ScoreEntry ScoreTable[ScorePlaces + 1];
 int32_t PendingScore = 0;
 int32_t PendingRank = 0;
+int32_t ScoresLoaded = 0;
 
 void ClearScores() {
   for (ScoreEntry& e : ScoreTable) e = ScoreEntry{};
+  ScoresLoaded = 0;
 }
 
 int32_t FindRank(int32_t score) {

@@ -16,8 +16,11 @@ constexpr int32_t ScoreNameLength = 10;  // what the name edit takes, in bytes
 extern ScoreEntry ScoreTable[ScorePlaces + 1];
 extern int32_t PendingScore;
 extern int32_t PendingRank;
+// 1 once LoadScores has run: before that the table in memory is not the
+// player's, and saving it would wipe the file (a start-up that fails early).
+extern int32_t ScoresLoaded;
 
-// Every name empty and every score 0, as at program start.
+// Every name empty and every score 0, nothing loaded: as at program start.
 void ClearScores();
 // Place 1..10 the score would take, or NotPlaced. An equal score ranks below.
 int32_t FindRank(int32_t score);

@@ -179,7 +179,9 @@ class ScoreFiles : public ::testing::Test {
 
 TEST_F(ScoreFiles, SavedWhereTheGameIsAndLoadedBack) {
   HostSetScorePaths((dir / "game" / "score.dat").string(), (dir / "appdata").string());
+  LoadScores();
   Fill({700, 600});
+  ScoresLoaded = 1;
   EXPECT_EQ(SaveScores(), 1);
   EXPECT_FALSE(std::filesystem::exists(dir / "appdata"));
   ClearScores();
@@ -193,6 +195,7 @@ TEST_F(ScoreFiles, UnwritableFolderFallsBackToTheUsersFolder) {
   std::filesystem::create_directories(dir / "game" / "score.dat");
   HostSetScorePaths((dir / "game" / "score.dat").string(), (dir / "appdata").string());
   Fill({700, 600});
+  ScoresLoaded = 1;
   EXPECT_EQ(SaveScores(), 1);
   EXPECT_EQ(Slurp(dir / "appdata" / "score.dat"), FormatScoreFile());
   ClearScores();
@@ -213,6 +216,7 @@ TEST_F(ScoreFiles, NowhereToWriteIsReportedNotHidden) {
   std::filesystem::create_directories(dir / "game" / "score.dat");
   std::ofstream(dir / "blocked") << "a file where the folder should be";
   HostSetScorePaths((dir / "game" / "score.dat").string(), (dir / "blocked").string());
+  ScoresLoaded = 1;
   EXPECT_EQ(SaveScores(), 0);
   EXPECT_EQ(HostScoreDebugLines().size(), 1u);
 }
@@ -223,4 +227,16 @@ TEST_F(ScoreFiles, MissingFileChangesNothing) {
   EXPECT_EQ(LoadScores(), 0);
   EXPECT_EQ(ScoreTable[0].score, 50);
   EXPECT_FALSE(std::filesystem::exists(dir / "game" / "score.dat"));  // never made by reading
+}
+
+TEST_F(ScoreFiles, NothingIsWrittenBeforeTheTableWasRead) {
+  // A start-up that fails before the scores are loaded still shuts down.
+  HostSetScorePaths((dir / "game" / "score.dat").string(), (dir / "appdata").string());
+  std::ofstream(dir / "game" / "score.dat", std::ios::binary) << "A\r\n900\r\n";
+  ClearScores();
+  EXPECT_EQ(SaveScores(), 0);
+  EXPECT_EQ(Slurp(dir / "game" / "score.dat"), "A\r\n900\r\n");
+  EXPECT_EQ(LoadScores(), 1);
+  EXPECT_EQ(SaveScores(), 1);
+  EXPECT_EQ(Slurp(dir / "game" / "score.dat").substr(0, 10), "A\r\n900\r\n\r\n");
 }
