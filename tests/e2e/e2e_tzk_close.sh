@@ -6,8 +6,8 @@ pid=$(tzk_start)
 tzk_wait_window
 zd keys --class tzk ESC
 box_wait ZARVEL
-box_text ZARVEL | grep -q "終了しますか？" || fail "no exit question: $(box_text ZARVEL)"
-box_text ZARVEL | grep -q "Exit?" || fail "no English line in the question"
+expect_eq "$(printf '終了しますか？\nExit? ')" "$(zd text --class '#32770' --title ZARVEL 65535)" \
+  "the exit question"
 zd click --class '#32770' --title ZARVEL 7
 zd wait-gone --class '#32770' --title ZARVEL
 sleep 2
