@@ -5,6 +5,7 @@
 //                     (an Exec entry that leaves a trace)
 //   hold FILE MS      keeps FILE open without sharing for MS milliseconds,
 //                     so nothing else can read it; prints "held" first
+//   folder CSIDL      the path of a shell folder, as the installer asks for it
 #include <windows.h>
 #include <objbase.h>
 #include <shlobj.h>
@@ -71,12 +72,21 @@ int Hold(const char* file, int ms) {
   return 0;
 }
 
+int ShowFolder(int csidl) {
+  char path[MAX_PATH];
+  if (!SHGetSpecialFolderPathA(nullptr, path, csidl, FALSE)) return 1;
+  std::printf("%s\n", path);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   if (argc >= 3 && !std::strcmp(argv[1], "lnk")) return ShowShortcut(argv[2]);
   if (argc >= 3 && !std::strcmp(argv[1], "touch")) return Touch(argv[2], argc - 3, argv + 3);
   if (argc >= 4 && !std::strcmp(argv[1], "hold")) return Hold(argv[2], std::atoi(argv[3]));
-  std::fprintf(stderr, "usage: install_probe lnk FILE | touch FILE [ARGS] | hold FILE MS\n");
+  if (argc >= 3 && !std::strcmp(argv[1], "folder")) return ShowFolder(std::atoi(argv[2]));
+  std::fprintf(stderr,
+               "usage: install_probe lnk FILE | touch FILE [ARGS] | hold FILE MS | folder CSIDL\n");
   return 2;
 }
