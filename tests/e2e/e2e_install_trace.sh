@@ -18,7 +18,7 @@ DefaultRegistDesktop=1
 UseUninstaller=1
 UninstallProgramName=untrace.exe
 RegName=ZarvelTraceTest
-ShowName=Trace
+ShowName=Uninstall Trace
 ShowUninstallProgramName=Trace
 SetStartMenuInUninstall=1
 [Install]
@@ -84,7 +84,7 @@ diff "$WORK/registry.before" "$WORK/registry.after" | grep '^[<>]' > "$WORK/regi
 cat > "$WORK/registry.expected" <<'REG'
 > [HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\Uninstall\ZarvelTraceTest]
 > "DisplayIcon"="C:\\windows\\untrace.exe,1"
-> "DisplayName"="Trace"
+> "DisplayName"="Uninstall Trace"
 > "InstallLocation"="C:\\Games\\Trace\\Foo"
 > "NoModify"=dword:00000001
 > "NoRepair"=dword:00000001

@@ -8,6 +8,15 @@ PROBE=$BUILD/install_probe.exe
 [ -f "$SETUP_EXE" ] || fail "no setup.exe in $BUILD"
 [ -f "$PROBE" ] || fail "no install_probe.exe in $BUILD (built with the setup target)"
 
+# The template prefix's profile folders (Desktop, Documents, ...) are links
+# into the home folder of whichever test booted the template, shared by every
+# test and gone when that test runs again: give this prefix folders of its
+# own, so shortcuts land in this test's prefix only.
+for link in "$DRIVE_C"/users/*/*; do
+  [ -L "$link" ] || continue
+  rm -f "$link" && mkdir -p "$link"
+done
+
 # The install dialog (102) and the copy dialog (104) once it has finished;
 # message boxes share the second one's caption.
 INSTALL_DLG=(--class '#32770' --title 'セットアップ')
