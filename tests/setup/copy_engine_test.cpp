@@ -209,6 +209,15 @@ TEST(CopyEngine, FolderAndLogFailures) {
   EXPECT_EQ(MessageFolderFailed, Fake.messages[0].kind);
   EXPECT_EQ("フォルダを作成できませんでした。", Fake.messages[0].text);
 
+  // An empty folder field passed the check; nothing can be made of it.
+  SetUpInstall(std::string("[Install]\na.dat\n") + UninstallSection());
+  AddMediumFiles({"a.dat"});
+  InstallFolder[0] = '\0';
+  EXPECT_EQ(StepStop, RunInstall().last);
+  ASSERT_EQ(1u, Fake.messages.size());
+  EXPECT_EQ(MessageFolderFailed, Fake.messages[0].kind);
+  EXPECT_EQ(0, Fake.copies);
+
   // The log cannot be made: warned once, installed without uninstaller.
   SetUpInstall(std::string("[Install]\na.dat\n") + UninstallSection());
   AddMediumFiles({"a.dat"});
