@@ -45,6 +45,16 @@ TABLE
 zd texts "${dlg[@]}" | grep -q "0.84" || fail "no version label 0.84"
 
 shot "$WORK/setup_dialog.png"
+# The backdrop: black at the top to blue at the bottom of the 640x480
+# desktop, the title in white with its dark blue shadow.
+pixel() { convert "$WORK/setup_dialog.png" -format "%[fx:int(255*p{$1,$2}.r)] %[fx:int(255*p{$1,$2}.g)] %[fx:int(255*p{$1,$2}.b)]" info:; }
+read -r r g b <<<"$(pixel 630 4)"
+[ "$r" -eq 0 ] && [ "$g" -eq 0 ] && [ "$b" -lt 16 ] || fail "top of the backdrop is $r $g $b"
+read -r r g b <<<"$(pixel 630 475)"
+[ "$r" -eq 0 ] && [ "$g" -eq 0 ] && [ "$b" -gt 230 ] || fail "bottom of the backdrop is $r $g $b"
+count() { convert "$WORK/setup_dialog.png" -crop 400x70+0+0 +repage -fill black +opaque "$1" -fill white -opaque "$1" -format '%[fx:int(mean*w*h)]' info:; }
+[ "$(count 'rgb(255,255,255)')" -gt 200 ] || fail "no white title"
+[ "$(count 'rgb(0,0,128)')" -gt 100 ] || fail "no dark blue shadow"
 
 zd click "${dlg[@]}" 2
 expect_eq 0 "$(zd wait-exit "$pid")" "exit code after cancel"

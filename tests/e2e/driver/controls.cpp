@@ -142,13 +142,13 @@ int cmd_rect(const Args& a) {
   }
   int x = r.left, y = r.top, w = r.right - r.left, h = r.bottom - r.top;
   if (!a.pixels) {
-    RECT base{0, 0, 4, 8};
-    if (!MapDialogRect(dialog, &base) || base.right <= 0 || base.bottom <= 0)
-      return fail(L"not a dialog: no dialog units (use --pixels)");
-    x = to_units(x, base.right, 4);
-    w = to_units(w, base.right, 4);
-    y = to_units(y, base.bottom, 8);
-    h = to_units(h, base.bottom, 8);
+    int bx = 0, by = 0;
+    if (!dialog_base_units(dialog, &bx, &by))
+      return fail(L"no dialog template of the program matches this window (use --pixels)");
+    x = to_units(x, bx, 4);
+    w = to_units(w, bx, 4);
+    y = to_units(y, by, 8);
+    h = to_units(h, by, 8);
   }
   out_line(std::to_wstring(x) + L" " + std::to_wstring(y) + L" " + std::to_wstring(w) + L" " +
            std::to_wstring(h));

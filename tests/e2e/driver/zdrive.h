@@ -61,6 +61,10 @@ bool has_selector(const Args& a);
 // Control ID of the window (0: the window itself), waiting for it to appear.
 HWND need_control(const Args& a, HWND top, const std::wstring& id_text);
 
+// --- dialog units (dialog_units.cpp) ---------------------------------------
+// Pixels per 4 horizontal and 8 vertical dialog units of a dialog.
+bool dialog_base_units(HWND dialog, int* base_x, int* base_y);
+
 // --- commands ---------------------------------------------------------------
 int cmd_start(const Args& a);
 int cmd_wait_exit(const Args& a);
