@@ -28,6 +28,10 @@ wine_env_name=run_e2e
 wine_pick "$ZDRIVE" || exit $?
 
 WORK=$BUILD/e2e/work/$name
+# A run killed outright may have left its (persistent) wineserver behind.
+if [ -d "$WORK/prefix" ]; then
+  WINEPREFIX=$WORK/prefix timeout 10 "$server" -k >/dev/null 2>&1
+fi
 rm -rf "$WORK"
 mkdir -p "$WORK"
 template=$BUILD/e2e/template-$arch
