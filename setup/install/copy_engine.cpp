@@ -12,8 +12,6 @@
 
 CopyState Copy;
 
-StepResult RunFinishingStep(int32_t step);  // finishing.cpp
-
 namespace {
 
 constexpr const char* FolderFailedText = "フォルダを作成できませんでした。";

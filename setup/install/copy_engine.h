@@ -36,6 +36,8 @@ void ResetCopyState();
 // One step (list, entry). (0, 1) is the very first step: install folder,
 // log and uninstaller before the first entry.
 StepResult RunCopyStep(int32_t list, int32_t entry);
+// One step (1-10) of the finishing sequence (finishing.cpp).
+StepResult RunFinishingStep(int32_t step);
 
 // The message for a file that could not be copied.
 void MakeCopyFailedText(char* out, const char* source, const char* dest);
