@@ -23,6 +23,7 @@
 #include "game/shell/observers.h"
 #include "game/shell/shared_state.h"
 #include "tools/sim/screenshot.h"
+#include "tools/sim/sim_audio.h"
 #include "tools/sim/state_hash.h"
 
 const char* SimUsage() {
@@ -125,8 +126,7 @@ void ResetWorld() {
   ScrollY = 0;
   GameStatusInit(0, 240, StartEnergy, StartTimer);
   GlobalRandom.SetSeed(RandomBaseSeed);
-  std::memset(SoundRequests, 0, sizeof SoundRequests);
-  MusicRequests().clear();
+  ResetAudio();
   HostResetSystem();
   HostResetDisplay();
   ScreenEffectInit(10, GamePalette);
