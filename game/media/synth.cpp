@@ -210,8 +210,10 @@ float Falling(float seconds, int32_t rate) { return std::exp(-6.9f / (seconds * 
 
 void RenderVoice(Synth& s, SynthVoice& v, float* mix, int32_t frames) {
   const SynthChannel& c = s.channels[v.channel];
-  float loud = v.velocity * (c.volume / 127.0f) * (c.expression / 127.0f);
-  loud *= loud > 0 ? 1.0f : 0.0f;
+  // Volume and expression on General MIDI's squared curve: a fade in even
+  // steps of the controller sounds even.
+  float loud = v.velocity * (c.volume / 127.0f) * (c.volume / 127.0f) * (c.expression / 127.0f) *
+               (c.expression / 127.0f);
   float right = c.pan / 127.0f, left = 1.0f - right;
   left = std::sqrt(left) * loud * s.gain, right = std::sqrt(right) * loud * s.gain;
   if (v.drum) {
@@ -247,7 +249,7 @@ void RenderVoice(Synth& s, SynthVoice& v, float* mix, int32_t frames) {
 void SynthInit(Synth& s, int32_t rate) {
   std::memset(&s, 0, sizeof s);
   s.rate = rate;
-  s.gain = 0.22f;
+  s.gain = 0.85f;
   s.noise = 0x2545F491u;
   for (SynthChannel& c : s.channels) c.volume = 100, c.expression = 127, c.pan = 64;
 }
