@@ -118,7 +118,7 @@ int MakeEffect(const std::string& text, const std::string& where, std::string& f
   if (!Parse(text, where, e)) return 0;
   std::vector<double> mix(size_t(e.length * Rate), 0.0);
   for (const Layer& l : e.layers) RenderLayer(l, mix);
-  // Peaks at -3 dB, leaving the music room beside them.
+  // Peaks at -5 dB, leaving the music room beside them.
   // A short fade at the end, so a cut-off tail never clicks.
   size_t fade = std::min<size_t>(mix.size(), Rate / 100);
   for (size_t i = 0; i < fade; ++i) mix[mix.size() - 1 - i] *= double(i) / fade;
@@ -126,7 +126,7 @@ int MakeEffect(const std::string& text, const std::string& where, std::string& f
   for (double x : mix) peak = std::max(peak, std::fabs(x));
   if (peak <= 0) return Fail(where, 0, "silent");
   samples.resize(mix.size());
-  for (size_t i = 0; i < mix.size(); ++i) samples[i] = int16_t(std::lround(mix[i] / peak * 23170.0));
+  for (size_t i = 0; i < mix.size(); ++i) samples[i] = int16_t(std::lround(mix[i] / peak * 18400.0));
   fileName = e.file;
   return 1;
 }
@@ -134,7 +134,7 @@ int MakeEffect(const std::string& text, const std::string& where, std::string& f
 std::vector<uint8_t> MonoWaveFile(const std::vector<int16_t>& samples, int32_t rate) {
   std::vector<uint8_t> out;
   auto put32 = [&](uint32_t v) { for (int i = 0; i < 4; ++i) out.push_back(uint8_t(v >> 8 * i)); };
-  auto id = [&](const char* s) { out.insert(out.end(), s, s + 4); };
+  auto id = [&](const char* s) { for (int i = 0; i < 4; ++i) out.push_back(uint8_t(s[i])); };
   uint32_t bytes = uint32_t(samples.size() * 2);
   id("RIFF"), put32(36 + bytes), id("WAVE");
   id("fmt "), put32(16), put32(1 | 1 << 16), put32(uint32_t(rate)), put32(uint32_t(rate) * 2),

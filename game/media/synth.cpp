@@ -249,7 +249,7 @@ void RenderVoice(Synth& s, SynthVoice& v, float* mix, int32_t frames) {
 void SynthInit(Synth& s, int32_t rate) {
   std::memset(&s, 0, sizeof s);
   s.rate = rate;
-  s.gain = 0.85f;
+  s.gain = 0.75f;
   s.noise = 0x2545F491u;
   for (SynthChannel& c : s.channels) c.volume = 100, c.expression = 127, c.pan = 64;
 }

@@ -140,7 +140,9 @@ TEST_F(Sound, PlayFailuresSwitchTheBankOff) {
     HostSound() = HostSoundSwitches{};
     HostClearSoundCalls();
     for (int32_t id = 0; id < SoundCount; ++id) EXPECT_EQ(PlaySound(id, 0, 0), c.played) << c.name;
-    if (!c.played) EXPECT_TRUE(HostSoundCalls().empty()) << c.name;
+    if (!c.played) {
+      EXPECT_TRUE(HostSoundCalls().empty()) << c.name;
+    }
   }
 }
 
