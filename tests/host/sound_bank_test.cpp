@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
+#include <filesystem>
 #include <string>
 
 #include "game/media/host/host_display.h"
@@ -22,8 +22,9 @@ class Sound : public World {
   // A data folder of our own with the effects `present` as tiny waves.
   void UseFolder(const std::vector<int32_t>& present, std::vector<uint8_t> image = {}) {
     folder = ::testing::TempDir() + "sound_bank_" + std::to_string(present.size());
-    std::string command = "mkdir -p '" + folder + "'";
-    ASSERT_EQ(std::system(command.c_str()), 0);
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    ASSERT_FALSE(error) << folder;
     if (image.empty())
       image = Riff("WAVE", {Chunk("fmt ", FormatBody(1)), Chunk("data", {1, 2, 3, 4, 5, 6, 7, 8})});
     for (int32_t id = 0; id < SoundCount; ++id) std::remove((folder + "/" + SoundFiles[id]).c_str());
