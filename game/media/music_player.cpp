@@ -11,7 +11,7 @@
 
 CurrentMusic* Music = nullptr;
 std::atomic<int32_t> MusicBusy{0};
-int32_t AbandonedPlayers = 0;
+std::vector<MusicPlayer*> AbandonedPlayers;
 
 namespace {
 // Music files are a few kilobytes; the limits only keep a broken file from
@@ -83,8 +83,23 @@ void FreeCurrent() {
   Music = nullptr;
 }
 
+// A stream whose reset failed earlier may reset now; then its player goes.
+void RetryAbandoned() {
+  for (size_t i = 0; i < AbandonedPlayers.size();) {
+    MusicPlayer* p = AbandonedPlayers[i];
+    if (!CloseStream(p)) {
+      ++i;
+      continue;
+    }
+    std::free(p->block);
+    delete p;
+    AbandonedPlayers.erase(AbandonedPlayers.begin() + long(i));
+  }
+}
+
 // PlayMusic and StopMusic tear the current player down under the busy flag.
 void TearDownCurrent() {
+  RetryAbandoned();
   while (Music && MusicBusy.load()) PortSleep(10);
   if (!Music) return;
   MusicBusy.exchange(1);
@@ -162,7 +177,7 @@ void DestroyMusicPlayer(MusicPlayer* p) {
     // The driver still holds the headers: never free what it may write to.
     // Without the looping bit it hands them back for good.
     p->state &= ~MusicLooping;
-    AbandonedPlayers += 1;
+    AbandonedPlayers.push_back(p);
     return;
   }
   std::free(p->block);

@@ -46,8 +46,9 @@ struct CurrentMusic {
 extern CurrentMusic* Music;
 extern std::atomic<int32_t> MusicBusy;
 // Players whose stream could not be reset: the driver still holds their
-// headers, so their memory is kept for the rest of the run.
-extern int32_t AbandonedPlayers;
+// headers, so their memory is kept, and the reset is tried again whenever
+// the music is stopped or replaced.
+extern std::vector<MusicPlayer*> AbandonedPlayers;
 
 
 int32_t PlayMusic(const char* fileName, int32_t start);

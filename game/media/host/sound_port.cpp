@@ -87,7 +87,7 @@ int32_t PortCreateSoundBuffer(SoundDevice, const SoundBufferDesc& desc, SoundBuf
   made->number = primary ? -1 : NextNumber++;
   made->flags = desc.flags;
   if (desc.format) {
-    size_t extra = Field16(std::vector<uint8_t>(desc.format + 16, desc.format + 18), 0);
+    size_t extra = size_t(desc.format[16] | desc.format[17] << 8);  // WAVEFORMATEX's cbSize
     made->format.assign(desc.format, desc.format + 18 + extra);
   }
   made->bytes.assign(desc.bufferBytes, 0);
