@@ -1,6 +1,6 @@
 // make_assets SOURCE_DIR OUT_DIR [--preview OUT.png]
 // Builds the game's seven bitmaps from the text sources in SOURCE_DIR and
-// copies the rectangle manifest beside them. Refuses to write anything when
+// copies the rectangle manifest beside them, then the sounds and music. Refuses to write anything when
 // a rectangle the game cuts falls outside its sheet or shows nothing.
 #include <algorithm>
 #include <cstdio>
@@ -15,6 +15,7 @@
 #include "art_setup_icons.h"
 #include "art_sources.h"
 #include "art_icon.h"
+#include "audio_sources.h"
 #include "bmp_file.h"
 
 namespace fs = std::filesystem;
@@ -144,5 +145,5 @@ int main(int argc, char** argv) {
                   fs::copy_options::overwrite_existing, ec);
     if (ec) return 1;
     if (!preview.empty() && !WritePreview(preview, GSheets)) return 1;
-    return 0;
+    return MakeAudio(src.string(), out.string()) ? 0 : 1;
 }

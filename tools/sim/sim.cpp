@@ -23,11 +23,13 @@
 #include "game/shell/observers.h"
 #include "game/shell/shared_state.h"
 #include "tools/sim/screenshot.h"
+#include "tools/sim/sim_audio.h"
 #include "tools/sim/state_hash.h"
 
 const char* SimUsage() {
   return "usage: tzk-sim [--stage S] [--level L] [--seed N] [--frames N] [--games N]\n"
          "               [--keys FILE] [--shot FRAME:FILE.png] [--data DIR] [--hash]\n"
+         "               [--audio FILE.wav]\n"
          "Plays ZARVEL on a simulated clock, from the title screen until the game is\n"
          "over (or the frame limit), and prints one line per stage played:\n"
          "  stage=S level=L result=RESULT frames=F score=X energy=E\n"
@@ -50,7 +52,9 @@ const char* SimUsage() {
          "               in the colours of that moment; may be given more than once\n"
          "  --data DIR   folder of the bitmaps (default: the build's data folder)\n"
          "  --hash       print 'frame=N hash=H' for every frame: a fingerprint of the\n"
-         "               game's state as the frame before it left it\n";
+         "               game's state as the frame before it left it\n"
+         "  --audio FILE.wav  write what the run sounds like: the effects and the\n"
+         "               music on the simulated clock (16-bit stereo, 22050 Hz)\n";
 }
 
 static int ParseNumber(const char* text, int64_t low, int64_t high, int64_t& value) {
@@ -93,6 +97,7 @@ int ParseSimArgs(int argc, const char* const* argv, SimOptions& o, std::string& 
     else if (arg == "--keys") ok = value != nullptr, o.keysFile = value ? value : "";
     else if (arg == "--data") ok = value != nullptr, o.dataDir = value ? value : "";
     else if (arg == "--shot") ok = ParseShot(value, o);
+    else if (arg == "--audio") ok = value != nullptr, o.audioFile = value ? value : "";
     else {
       error = "unknown option '" + arg + "' (see --help)";
       return 2;
@@ -125,8 +130,7 @@ void ResetWorld() {
   ScrollY = 0;
   GameStatusInit(0, 240, StartEnergy, StartTimer);
   GlobalRandom.SetSeed(RandomBaseSeed);
-  std::memset(SoundRequests, 0, sizeof SoundRequests);
-  MusicRequests().clear();
+  ResetAudio();
   HostResetSystem();
   HostResetDisplay();
   ScreenEffectInit(10, GamePalette);
@@ -175,6 +179,7 @@ static void SimFrameWait() {
   // The flag is raised during a frame; this wait opens the next one.
   if (GameStatus.ClearFlag && Sim.clearedAt < 0 && FrameCount > 0) Sim.clearedAt = FrameCount - 1;
   if (Sim.hashes) Sim.run->hashes.push_back(GameStateHash());
+  CaptureAudioFrame();
   if (Sim.hook) Sim.hook(Sim.frame);
   const std::vector<KeyChange>& script = *Sim.script;
   if (Sim.next < script.size() && script[Sim.next].frame == Sim.frame) ApplyChange(script[Sim.next++]);
@@ -228,8 +233,10 @@ SimRun RunSim(const SimOptions& options, const std::vector<KeyChange>& script, S
   Sim.shots = &options.shots;
   OnFrameWait = SimFrameWait;
   OnStageEnd = SimStageEnd;
+  if (!options.audioFile.empty()) BeginAudioCapture();
   std::thread game(GameThread, nullptr);
   game.join();
+  if (AudioCaptureRunning()) run.audioWritten = EndAudioCapture(options.audioFile);
   OnFrameWait = nullptr;
   OnStageEnd = nullptr;
   HostRecordBlits(true);

@@ -21,6 +21,7 @@ struct SimOptions {
     std::string file;
   };
   std::vector<Shot> shots;  // PNG pictures of the screen at chosen frame waits
+  std::string audioFile;    // WAVE file of what the run sounds like, or empty
   bool help = false;
 };
 
@@ -40,6 +41,7 @@ struct SimRun {
   std::vector<StageReport> stages;
   int64_t framesWaited = 0;
   int32_t shotsWritten = 0;
+  int32_t audioWritten = 0;
   std::vector<uint32_t> hashes;  // with options.hashes: one per frame waited
 };
 

@@ -33,6 +33,8 @@ int main(int argc, char** argv) {
     if (!clearing.empty()) std::printf("%s\n", clearing.c_str());
     std::printf("%s\n", FormatStageReport(report).c_str());
   }
+  if (!options.audioFile.empty() && !run.audioWritten)
+    return Fail("cannot write the audio file '" + options.audioFile + "'");
   if (run.shotsWritten != static_cast<int32_t>(options.shots.size()))
     return Fail(std::to_string(options.shots.size() - run.shotsWritten) +
                 " screenshot(s) not written (frame not reached, or the file could not be made)");

@@ -1,0 +1,47 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "game/shell/game_status.h"
+#include "game/shell/host/host_system.h"
+#include "game/shell/shared_state.h"
+#include "tests/host/world_fixture.h"
+#include "tools/sim/sim_audio.h"
+
+namespace {
+double Rms(const std::vector<int16_t>& s, double from, double to) {
+  size_t a = size_t(from * 22050) * 2, b = std::min(s.size(), size_t(to * 22050) * 2);
+  double sum = 0;
+  for (size_t i = a; i < b; ++i) sum += double(s[i]) * s[i];
+  return b > a ? std::sqrt(sum / double(b - a)) : 0;
+}
+}  // namespace
+
+using SimAudio = World;
+
+// The music plays at once, the clock decides the length, and the fade
+// after the boss falls is heard.
+TEST_F(SimAudio, RunSoundsLikeTheStage) {
+  SimOptions options;
+  options.frames = 140;
+  options.audioFile = ::testing::TempDir() + "sim_audio_test.wav";
+  std::vector<KeyChange> quiet;
+  std::string error;
+  ASSERT_TRUE(ParseKeyScript("0 fire\n1\n", quiet, error));
+  SimRun run = RunSim(options, quiet, [](int64_t) {
+    QuietStage();
+    if (StageNumber == 0 && FrameCount == 10 && !GameStatus.ClearFlag) BossDestroyed();
+  });
+  EXPECT_EQ(run.audioWritten, 1);
+  const std::vector<int16_t>& s = CapturedAudio();
+  double seconds = s.size() / 2 / 22050.0;
+  EXPECT_NEAR(seconds, HostTick() / 1000.0, 0.2);
+  // Half-second windows: the quietest is the end of the fade, after which
+  // the next stage's music starts at full volume.
+  double full = Rms(s, 0.5, 1.5), quietest = full, last = Rms(s, seconds - 0.5, seconds);
+  for (double t = 2; t + 0.5 < seconds; t += 0.5) quietest = std::min(quietest, Rms(s, t, t + 0.5));
+  EXPECT_GT(full, 1000.0);
+  EXPECT_LT(quietest, full / 10);
+  EXPECT_GT(last, quietest * 4);
+}
