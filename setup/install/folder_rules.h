@@ -1,0 +1,41 @@
+// The rules of the install folder: what the folder field may hold, how a
+// chosen folder gets the product's folder name, and how roots are held.
+#pragma once
+
+#include <cstddef>
+
+enum FolderCheckResult : int {
+  FolderAccepted = 0,
+  FolderBadCharacter = 1,  // one of / * ? " < > | (a colon is allowed)
+  FolderUnnamed = 2,       // '\\' or '\ \': a folder without a name
+};
+
+// The characters the folder field refuses, in the order they are looked for;
+// shown in full in the message (the colon among them, though it passes).
+extern const char FolderForbiddenCharacters[];
+
+// The two messages of the folder check.
+const char* FolderCheckMessage(FolderCheckResult result);
+
+// Checks the folder field's text (leading blanks skipped). On FolderAccepted
+// `accepted` (SetupPathSize bytes) holds the text cut at a trailing backslash
+// with nothing but blanks after it, so 'C:\Games\' gives 'C:\Games' and a
+// root 'D:\' gives 'D:'. On refusal `accepted` is untouched.
+FolderCheckResult CheckInstallFolder(const char* field, char* accepted);
+
+// Appends the last component of installFolder (with its backslash: the
+// product's folder name) to path, in place, unless path already ends in that
+// component (ASCII case ignored). 'D:\Games' -> 'D:\Games\Mipa-Lu', 'D:\' ->
+// 'D:\Mipa-Lu'. pathSize is the room of path; when the result would not fit,
+// path stays as it was and false is returned (so does an installFolder
+// without a backslash, which has no name to add).
+bool AppendFolderName(char* path, size_t pathSize, const char* installFolder);
+
+// 'C:\' becomes 'C:'; any other folder is left alone.
+void StripRootBackslash(char* folder);
+
+// dest = src, cut to fit destSize (always NUL-terminated).
+void CopyPath(char* dest, size_t destSize, const char* src);
+// Appends src to dest within destSize; false (dest unchanged) when it does
+// not fit.
+bool AppendPath(char* dest, size_t destSize, const char* src);

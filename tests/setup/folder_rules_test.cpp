@@ -1,0 +1,104 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "setup/install/command_line.h"
+#include "setup/install/folder_rules.h"
+#include "setup/install/setup_state.h"
+
+TEST(FolderRules, FolderCheckAcceptsCutsOrRefuses) {
+  struct { const char* field; FolderCheckResult result; const char* accepted; } cases[] = {
+      {"C:\\Program Files\\Game\\", FolderAccepted, "C:\\Program Files\\Game"},
+      {"C:\\Games\\   ", FolderAccepted, "C:\\Games"},
+      {"  C:\\Games", FolderAccepted, "C:\\Games"},
+      {"D:\\", FolderAccepted, "D:"},
+      {"C:\\Games:2", FolderAccepted, "C:\\Games:2"},
+      {"", FolderAccepted, ""},
+      {"Games", FolderAccepted, "Games"},
+      {"C:\\Games\\\\X", FolderUnnamed, "before"},
+      {"C:\\ \\X", FolderUnnamed, "before"},
+      {"C:\\\t\\", FolderUnnamed, "before"},
+      {"\\\\server\\share", FolderUnnamed, "before"},
+      {"C:\\Ga*mes", FolderBadCharacter, "before"},
+      {"C:/Games", FolderBadCharacter, "before"},
+      {"C:\\a?b", FolderBadCharacter, "before"},
+      {"C:\\\"x\"", FolderBadCharacter, "before"},
+      {"C:\\<x>", FolderBadCharacter, "before"},
+      {"C:\\x|y", FolderBadCharacter, "before"},
+      // the character test comes first, even before an unnamed folder
+      {"C:\\\\*", FolderBadCharacter, "before"},
+  };
+  for (const auto& c : cases) {
+    char accepted[SetupPathSize] = "before";
+    EXPECT_EQ(CheckInstallFolder(c.field, accepted), c.result) << c.field;
+    EXPECT_STREQ(accepted, c.accepted) << c.field;
+  }
+  EXPECT_EQ(std::string(FolderCheckMessage(FolderBadCharacter)),
+            std::string("ファイル名に  ") + FolderForbiddenCharacters + "  の文字は使えません。");
+}
+
+TEST(FolderRules, AppendFolderNameAddsTheProductFolderOnce) {
+  struct { const char* installFolder; const char* path; bool ok; const char* result; } cases[] = {
+      {"C:\\Mipa-Lu", "D:\\Games", true, "D:\\Games\\Mipa-Lu"},
+      {"C:\\Mipa-Lu", "D:\\", true, "D:\\Mipa-Lu"},
+      {"C:\\Mipa-Lu", "D:\\Games\\mipa-lu", true, "D:\\Games\\mipa-lu"},
+      {"C:\\Mipa-Lu", "D:\\Mipa-Lu", true, "D:\\Mipa-Lu"},
+      {"C:\\Mipa-Lu", "D:\\Mipa-Lu2", true, "D:\\Mipa-Lu2\\Mipa-Lu"},
+      {"C:\\Games\\Zarvel", "E:\\Apps", true, "E:\\Apps\\Zarvel"},
+      {"C:", "E:\\Apps", false, "E:\\Apps"},
+      {"C:\\", "E:\\Apps", false, "E:\\Apps"},
+  };
+  for (const auto& c : cases) {
+    char path[SetupPathSize];
+    std::strcpy(path, c.path);
+    EXPECT_EQ(AppendFolderName(path, sizeof path, c.installFolder), c.ok) << c.path;
+    EXPECT_STREQ(path, c.result) << c.path;
+  }
+}
+
+TEST(FolderRules, AppendFolderNameNeverRunsPastTheBuffer) {
+  std::string longPath = "D:\\" + std::string(250, 'x');
+  char path[SetupPathSize];
+  std::strcpy(path, longPath.c_str());
+  EXPECT_FALSE(AppendFolderName(path, sizeof path, "C:\\Mipa-Lu"));
+  EXPECT_EQ(std::string(path), longPath);
+  // Exactly 259 bytes still fits.
+  std::string fits = "D:\\" + std::string(248, 'x');  // 251 + '\' + 7 = 259
+  std::strcpy(path, fits.c_str());
+  EXPECT_TRUE(AppendFolderName(path, sizeof path, "C:\\Mipa-Lu"));
+  EXPECT_EQ(std::strlen(path), 259u);
+}
+
+TEST(FolderRules, RootsLoseTheirBackslash) {
+  struct { const char* in; const char* out; } cases[] = {
+      {"C:\\", "C:"}, {"C:", "C:"}, {"C:\\WINDOWS", "C:\\WINDOWS"}, {"\\", "\\"}, {"", ""},
+  };
+  for (const auto& c : cases) {
+    char folder[SetupPathSize];
+    std::strcpy(folder, c.in);
+    StripRootBackslash(folder);
+    EXPECT_STREQ(folder, c.out) << c.in;
+  }
+}
+
+TEST(CommandLine, DashUPicksTheUninstallerAndItsLog) {
+  struct { const char* args; const char* log; } cases[] = {
+      {"-U C:\\Games\\_inst_.log", "C:\\Games\\_inst_.log"},
+      {"-u    C:\\Games\\_inst_.log", "C:\\Games\\_inst_.log"},
+      {"-uC:\\x.log", "C:\\x.log"},
+      {" -u\tC:\\x.log", "C:\\x.log"},
+      {"-u", ""},
+      {"-x", nullptr},
+      {"", nullptr},
+      {"u C:\\x.log", nullptr},
+      {"-x -u C:\\x.log", nullptr},  // only the first '-' counts
+  };
+  for (const auto& c : cases) {
+    const char* log = UninstallLogPath(c.args);
+    if (!c.log) EXPECT_EQ(log, nullptr) << c.args;
+    else if (!log) ADD_FAILURE() << c.args;
+    else EXPECT_STREQ(log, c.log) << c.args;
+  }
+  EXPECT_EQ(UninstallLogPath(nullptr), nullptr);
+}
