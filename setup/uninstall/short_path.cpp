@@ -27,6 +27,7 @@ int32_t ToShortPath(const char* path, char* buffer, int32_t size) {
   const int32_t head = path[0] ? (path[1] ? 2 : 1) : 0;
   if (!Append(buffer, size, used, path, head)) return 0;
   if (head < 2) return 0;
+  if (path[0] == '*' || path[0] == '?' || path[1] == '*' || path[1] == '?') return 0;
   char partial[260], alias[260];
   const char* p = path + head;
   while (*p) {
