@@ -41,13 +41,13 @@ pe_magic() {
 }
 wine_dir=/usr/lib/wine
 case "$(pe_magic "$program")" in
-  20b)
+  20b|020b)
     arch=win64
     loader=$wine_dir/wine64
     server=$wine_dir/wineserver64
     [ -x "$loader" ] || loader=$(command -v wine64 || echo "$loader")
     ;;
-  10b)
+  10b|010b)
     arch=win32
     loader=$wine_dir/wine
     server=$wine_dir/wineserver32

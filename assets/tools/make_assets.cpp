@@ -12,6 +12,7 @@
 
 #include "art_painters.h"
 #include "art_preview.h"
+#include "art_setup_icons.h"
 #include "art_sources.h"
 #include "bmp_file.h"
 
@@ -133,6 +134,10 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "cannot write %s\n", (out / s.name).string().c_str());
             return 1;
         }
+    if (!WriteSetupIcons(out.string())) {
+        std::fprintf(stderr, "cannot write the installer's icons\n");
+        return 1;
+    }
     fs::copy_file(src / "sheet_rects.txt", out / "sheet_rects.txt",
                   fs::copy_options::overwrite_existing, ec);
     if (ec) return 1;
