@@ -51,7 +51,7 @@ install_entries() {
 
 find_file() {  # where a file for the medium comes from
   local name=$1
-  for dir in "$build" "$build/data" "$src/assets/medium"; do
+  for dir in "$build" "$build/setup" "$build/data" "$src/assets/medium"; do
     if [ -f "$dir/$name" ]; then echo "$dir/$name"; return 0; fi
   done
   return 1
