@@ -35,11 +35,12 @@ int32_t ToShortPath(const char* path, char* buffer, int32_t size) {
     if (!*p) break;
     const char* start = p;
     bool wildcard = false;
-    while (*p && *p != '\\') {
-      if (*p == '*' || *p == '?') wildcard = true;
-      p = NextChar(p);
-    }
-    // A search with '*' or '?' would report some other file's alias.
+    while (*p && *p != '\\') p = NextChar(p);
+    // A search with '*' or '?' would report some other file's alias. Every
+    // byte counts: neither is a valid second byte of a two-byte character,
+    // so one found there is still taken as a pattern by the system.
+    for (const char* q = start; q < p; ++q)
+      if (*q == '*' || *q == '?') wildcard = true;
     if (wildcard) return 0;
     const int32_t upTo = static_cast<int32_t>(p - path);
     if (upTo >= static_cast<int32_t>(sizeof partial)) return 0;

@@ -15,11 +15,11 @@ before=$(list_files)
 
 pid=$(start_uninstall "$log")
 zd wait-window --title "$DIALOG_TITLE" >/dev/null
-expect_eq 'C:\Games\ZARVEL\_inst_.log' "$(zd text --title "$DIALOG_TITLE" 1022)" "the name shown"
+expect_eq 'C:\Games\ZARVEL\a.dat' "$(zd text --title "$DIALOG_TITLE" 1022)" "the name shown"
 run_to_the_end >/dev/null
 expect_eq 0 "$(zd wait-exit "$pid")" "exit code"
 expect_eq "100	C:\\Games\\ZARVEL	kept 0
-key	C:\\Games\\ZARVEL\\a.dat
+key	C:\\Games\\ZARVEL\\_inst_.log
 reboot	1	C:\\Games\\ZARVEL\\b.dat" "$(trace_lines)" "what the cut log did"
 expect_eq "$before" "$(list_files | grep -v uninstall_trace)" "files"
 key_exists "$UNINSTALL_KEY\\Other" || fail "another entry went"

@@ -107,6 +107,7 @@ TEST(UninstallRemoval, ShortPathTakesEachComponentsAliasOrItsOwnName) {
       {"C:\\WINDOWS\\missing.exe", 0, "C:\\WINDOWS"},               // stops at the first missing one
       {"C:\\Nowhere\\zarvel.exe", 0, "C:"},
       {"C:\\WINDOWS\\zarv*.exe", 0, "C:\\WINDOWS"},                  // no search by pattern
+      {"C:\\WINDOWS\\\x83*.exe", 0, "C:\\WINDOWS"},  // not hidden behind a lead byte either
       {"C:", 1, "C:"},
       {"C", 0, "C"},
   };
