@@ -6,9 +6,27 @@
 #include "setup/uninstall/uninstaller.h"
 #include "setup/uninstall/win32/uninstall_win32.h"
 
+namespace {
+
+// A log path typed by hand into a shortcut may come in quotes; no file name
+// holds a '"', so they can only be quotes.
+void Unquote(const char* path, char* out, size_t size) {
+  if (path[0] == '"') ++path;
+  lstrcpynA(out, path, static_cast<int>(size));
+  char* quote = out;
+  while (*quote && *quote != '"') ++quote;
+  *quote = '\0';
+}
+
+}  // namespace
+
 int RunUninstaller(const char* logPath) {
+  // A longer path cut short could name some other file, read as a log.
+  if (lstrlenA(logPath) >= MAX_PATH) return 3;
+  char path[MAX_PATH];
+  Unquote(logPath, path, sizeof path);
   char* text = nullptr;
-  const LoadResult loaded = ReadTextFile(logPath, &text, nullptr);
+  const LoadResult loaded = ReadTextFile(path, &text, nullptr);
   if (loaded == LoadNoMemory)
     MessageBoxA(nullptr, "メモリー確保失敗", "アンインストール", MB_OK | MB_ICONERROR);
   if (loaded != LoadOk) return 3;  // missing, locked or 4 GiB and more: no message
