@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
-# Everything, from a bare Debian 12 machine: dependencies, the three build
-# trees (made when missing, rebuilt incrementally otherwise), and all tests.
-#   build/host   native, the unit and scenario tests       (label host)
-#   build/asan   native with ASan and UBSan, same tests     (label host)
-#   build/win32  mingw-w64 i686, tests run under Wine       (labels wine, e2e)
+# Everything, from a bare Debian 12 machine: dependencies, the build trees
+# (made when missing, rebuilt incrementally otherwise), and all tests.
+#   build/host   native, the unit and scenario tests        (label host)
+#   build/asan   native with ASan and UBSan, same tests      (label host)
+#   build/win64  mingw-w64 x86_64, run under the 64-bit Wine (labels wine, e2e)
+#   build/win32  mingw-w64 i686, the release: always built; its Wine tests
+#                run only where this machine can run 32-bit programs
+#   build/fuzz   clang: every libFuzzer target, a few seconds each
 # The last line is "N passed, N failed" over all tiers; the exit code is
 # non-zero when anything failed. A tier that does not configure or build
-# counts as one failure.
+# counts as one failure; a tier that did not run counts as nothing.
 set -uo pipefail
 cd "$(dirname "$0")" || exit 1
 
@@ -24,26 +27,31 @@ record() {  # record TIER PASSED FAILED SECONDS TEXT
   summary+=("$(printf '%-6s %4d passed %4d failed %5ds  %s' "$1" "$2" "$3" "$4" "$5")")
 }
 
-# tier NAME DIR LABELS CTEST_EXTRA -- CMAKE_ARGS...
-tier() {
-  local name=$1 dir=$2 labels=$3 extra=$4
-  shift 5
-  local t0 log rc line total failed
+# build NAME DIR CMAKE_ARGS...: configures when needed and builds; says
+# how long it took in $built, and records a failure itself.
+build() {
+  local name=$1 dir=$2
+  shift 2
   t0=$(date +%s)
-  log=$dir/ctest.log
   if [ ! -f "$dir/build.ninja" ]; then
     note "$name: configure $dir"
     if ! cmake -S . -B "$dir" -G Ninja "$@"; then
       record "$name" 0 1 $(($(date +%s) - t0)) "configure failed"
-      return
+      return 1
     fi
   fi
   note "$name: build $dir"
-  if ! cmake --build "$dir" -j "$jobs"; then
+  if ! cmake --build "$dir" -j "$jobs" ${build_target:+--target $build_target}; then
     record "$name" 0 1 $(($(date +%s) - t0)) "build failed"
-    return
+    return 1
   fi
-  local built=$(($(date +%s) - t0))
+  built=$(($(date +%s) - t0))
+}
+
+# run_ctest NAME DIR LABELS CTEST_EXTRA: runs the tests and records them.
+run_ctest() {
+  local name=$1 dir=$2 labels=$3 extra=$4
+  local log=$dir/ctest.log rc line total failed
   note "$name: ctest -L '$labels'"
   # shellcheck disable=SC2086
   ctest --test-dir "$dir" -L "$labels" --output-on-failure --timeout 600 \
@@ -63,6 +71,53 @@ tier() {
     "build ${built}s, $total tests"
 }
 
+# tier NAME DIR LABELS CTEST_EXTRA -- CMAKE_ARGS...
+tier() {
+  local name=$1 dir=$2 labels=$3 extra=$4
+  shift 5
+  build "$name" "$dir" "$@" || return
+  run_ctest "$name" "$dir" "$labels" "$extra"
+}
+
+# The release tree: always built; its tests need 32-bit execution and the
+# 32-bit Wine, which many machines lack.
+win32_tier() {
+  build win32 build/win32 -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake || return
+  # The release's programs must be 32-bit (PE32, optional-header magic 0x10b).
+  local exe off wrong=()
+  for exe in build/win32/*.exe; do
+    off=$(od -An -tu4 -j60 -N4 "$exe" | tr -d ' ')
+    [ "$(od -An -tx2 -j$((off + 24)) -N2 "$exe" | tr -d ' ')" = 010b ] || wrong+=("$exe")
+  done
+  if [ ${#wrong[@]} -gt 0 ]; then
+    record win32 0 1 $(($(date +%s) - t0)) "not 32-bit programs: ${wrong[*]}"
+    return
+  fi
+  if tools/probe_32bit.sh && [ -x /usr/lib/wine/wine ]; then
+    run_ctest win32 build/win32 'wine|e2e' "-V"
+  else
+    record win32 0 0 $(($(date +%s) - t0)) \
+      "win32 built, not run (no 32-bit execution here), build ${built}s"
+  fi
+}
+
+# Every fuzz target, a few seconds each on its corpus and seeds, through the
+# same command the README gives: a target that no longer builds, or that
+# crashes, fails the tier.
+fuzz_tier() {
+  local seconds=${ZARVEL_FUZZ_SECONDS:-5} log=build/fuzz-tier.log ok bad
+  t0=$(date +%s)
+  note "fuzz: every target for ${seconds}s"
+  mkdir -p build
+  tools/fuzz/run.sh --seconds "$seconds" 2>&1 | tee "$log"
+  local rc=${PIPESTATUS[0]}
+  ok=$(grep -c '^fuzz .*: ok' "$log")
+  bad=$(grep -c '^fuzz .*: FAILED\|^fuzz: ' "$log")
+  if [ "$rc" -ne 0 ] && [ "$bad" -eq 0 ]; then bad=1; fi
+  record fuzz "$ok" "$bad" $(($(date +%s) - t0)) "$((ok + bad)) targets, ${seconds}s each"
+}
+
 note "dependencies"
 if ! tools/install_deps.sh; then
   echo "test.sh: installing the dependencies failed"
@@ -77,8 +132,10 @@ UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1} \
 tier asan build/asan host "-j $jobs" -- \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZARVEL_SANITIZE=ON -DZARVEL_BENCHMARKS=OFF
 # Wine runs one at a time per prefix; -V shows every test case by name.
-tier win32 build/win32 'wine|e2e' "-V" -- \
-  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake
+tier win64 build/win64 'wine|e2e' "-V" -- \
+  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake
+win32_tier
+fuzz_tier
 
 note "summary ($(($(date +%s) - started))s)"
 printf '%s\n' "${summary[@]}"
