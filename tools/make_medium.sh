@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# make_medium.sh [win32|win64]
+# make_medium.sh [win32|win64] [BUILD_DIR]
 #
 # Builds ZARVEL's installation medium from a Windows build tree (default
 # win32, the release): build/<tree>/medium/ holds setup.exe, setup.ini,
@@ -9,6 +9,7 @@
 # setup.ini and readme.txt are kept in UTF-8 with LF in assets/medium/; the
 # medium gets them in Shift-JIS with CR LF, the bytes the programs read.
 # Every file the [Install] list names must exist, or nothing is written.
+# BUILD_DIR, when given, is the build tree to use instead of build/<tree>.
 set -euo pipefail
 
 tree=${1:-win32}
@@ -18,7 +19,9 @@ case "$tree" in
   *) echo "usage: $0 [win32|win64]" >&2; exit 2 ;;
 esac
 src=$(cd "$(dirname "$0")/.." && pwd)
-build=$src/build/$tree
+build=${2:-$src/build/$tree}
+mkdir -p "$build"
+build=$(cd "$build" && pwd)
 medium=$build/medium
 zipfile=$build/zarvel-medium.zip
 

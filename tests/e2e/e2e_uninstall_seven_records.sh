@@ -34,8 +34,7 @@ reboot	1	$UNINSTALLER" "$(trace_lines)" "items, progress and finish"
 # Gone: the four items and C:\Games, which held nothing else. Kept: the rest.
 [ ! -e "$DRIVE_C/Games" ] || fail "C:\\Games is still there"
 after=$(list_files)
-expect_eq "$(grep -v '^\./Games' <<<"$before"; echo ./uninstall_trace.txt)" \
-  "$(printf '%s\n' "$after" | LC_ALL=C sort)" "the prefix's files besides the installation"
+expect_eq "$(grep -v '^\./Games' <<<"$before")" "$after" "the prefix's files besides the installation"
 key_exists "$UNINSTALL_KEY\\ZARVEL" && fail "the Uninstall entry is still there"
 key_exists "$UNINSTALL_KEY" || fail "the Uninstall key itself went"
 pending_renames | grep -qi 'windows\\zarvel_uninstall.exe' || fail "uninstaller not pending deletion: $(pending_renames)"

@@ -9,7 +9,7 @@ PENDING_KEY='HKLM\System\CurrentControlSet\Control\Session Manager'
 DIALOG_TITLE='アンインストール(削除)'
 MESSAGE_TITLE='アンインストール'
 UNINSTALLER='C:\windows\zarvel_uninstall.exe'
-TRACE='C:\uninstall_trace.txt'
+TRACE=$(winpath "$WORK/uninstall_trace.txt")
 
 setup_exe() {
   local f
@@ -76,7 +76,7 @@ start_uninstall() {
 # The trace the uninstaller writes when asked: one line per item
 # (progress shown, path, outcome), then the key and the reboot deletion.
 trace_lines() {
-  tr -d '\r' < "$(unix_path "$TRACE")" | iconv -f CP932 -t UTF-8
+  tr -d '\r' < "$WORK/uninstall_trace.txt" | iconv -f CP932 -t UTF-8
 }
 
 # The whole prefix's files, for "nothing else was touched".
