@@ -31,40 +31,9 @@ fi
 program=$(cd "$(dirname "$program")" && pwd)/$(basename "$program")
 timeout_s=${ZARVEL_WINE_TIMEOUT:-300}
 
-# PE32 or PE32+: the optional header's magic, 0x10b or 0x20b, lies 24 bytes
-# after the PE signature, whose offset is at 0x3c.
-pe_magic() {
-  local off
-  off=$(od -An -tu4 -j60 -N4 "$1" 2>/dev/null | tr -d ' ')
-  [ -n "$off" ] || return 1
-  od -An -tx2 -j$((off + 24)) -N2 "$1" 2>/dev/null | tr -d ' '
-}
-wine_dir=/usr/lib/wine
-case "$(pe_magic "$program")" in
-  20b|020b)
-    arch=win64
-    loader=$wine_dir/wine64
-    server=$wine_dir/wineserver64
-    [ -x "$loader" ] || loader=$(command -v wine64 || echo "$loader")
-    ;;
-  10b|010b)
-    arch=win32
-    loader=$wine_dir/wine
-    server=$wine_dir/wineserver32
-    # The 32-bit loader is itself an i386 program: where the kernel runs no
-    # 32-bit code (or wine32 is absent) nothing 32-bit can start.
-    if ! "$loader" --version >/dev/null 2>&1; then
-      echo "wine_run: this machine runs no 32-bit programs" >&2
-      exit 77
-    fi
-    ;;
-  *)
-    echo "wine_run: not a Windows program: $program" >&2
-    exit 2
-    ;;
-esac
-[ -x "$server" ] || server=$wine_dir/wineserver
-[ -x "$server" ] || server=$(command -v wineserver)
+wine_env_name=wine_run
+. "$(dirname "$0")/wine_env.sh"
+wine_pick "$program" || exit $?
 
 # The build tree is the folder above the program holding CMakeCache.txt; its
 # prefix survives between runs, so only the first run pays the ~15 s start.
@@ -87,30 +56,9 @@ else
   tmp_root=$(mktemp -d "${TMPDIR:-/tmp}/zarvel-wine.XXXXXX")
   root=$tmp_root
 fi
-mkdir -p "$root/home"
+mkdir -p "$root"
 root=$(cd "$root" && pwd)
-
-export WINEPREFIX=$root/prefix-$arch
-export WINEARCH=$arch
-export WINELOADER=$loader
-export WINESERVER=$server
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d"
-export HOME=$root/home
-export XDG_CONFIG_HOME=$HOME/.config
-export XDG_DATA_HOME=$HOME/.local/share
-export XDG_CACHE_HOME=$HOME/.cache
-# A calls give Shift-JIS only when the system code page is 932.
-export LANG=ja_JP.UTF-8
-export LC_ALL=ja_JP.UTF-8
-# No PulseAudio server here; keep libpulse from trying to start one.
-export PULSE_SERVER=none
-
-# DirectSound wants an ALSA device; a null one is enough.
-cat > "$HOME/.asoundrc" <<'EOF'
-pcm.!default { type null }
-ctl.!default { type hw card 0 }
-EOF
+wine_export "$root" "$root/prefix-$arch"
 
 xvfb_pid=""
 cleanup() {
@@ -135,37 +83,13 @@ fi
 trap cleanup EXIT
 trap 'exit 130' INT TERM
 
-start_xvfb() {
-  local fifo displayno
-  fifo=$root/xvfb.fd
-  rm -f "$fifo"
-  mkfifo "$fifo"
-  # -displayfd makes Xvfb pick a free display and tell us which.
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset \
-    3>"$fifo" >/dev/null 2>&1 &
-  xvfb_pid=$!
-  displayno=$(timeout 20 head -n1 "$fifo")
-  rm -f "$fifo"
-  if [ -z "$displayno" ]; then
-    echo "wine_run: Xvfb did not start" >&2
-    return 1
-  fi
-  export DISPLAY=:$displayno
-}
 if [ -z "${DISPLAY:-}" ]; then
-  start_xvfb || exit 125
+  wine_start_xvfb "$root/xvfb.fd" || exit 125
 fi
 
 if [ ! -f "$WINEPREFIX/system.reg" ] || [ ! -f "$WINEPREFIX.ok" ]; then
   rm -rf "$WINEPREFIX" "$WINEPREFIX.ok"
-  if ! timeout 180 "$loader" wineboot -i >/dev/null 2>&1; then
-    echo "wine_run: wineboot failed for $WINEPREFIX" >&2
-    exit 125
-  fi
-  # Sound goes to ALSA (our null device), never to a PulseAudio lookup.
-  timeout 60 "$loader" reg add 'HKCU\Software\Wine\Drivers' /v Audio /d alsa /f \
-    >/dev/null 2>&1
-  timeout 30 "$server" -w >/dev/null 2>&1
+  wine_boot || exit 125
   touch "$WINEPREFIX.ok"
 fi
 

@@ -1,0 +1,156 @@
+// The controls of a window: reading and setting texts, pressing buttons,
+// their state and where the dialog template put them.
+#include "zdrive.h"
+
+static constexpr DWORD kPollMs = 50;
+
+struct IdSearch {
+  int id;
+  HWND found;
+};
+
+static BOOL CALLBACK id_proc(HWND w, LPARAM lp) {
+  IdSearch* s = (IdSearch*)lp;
+  if (GetDlgCtrlID(w) != s->id) return TRUE;
+  s->found = w;
+  return FALSE;
+}
+
+// A direct child first (what GetDlgItem sees), else any descendant, so that
+// controls on a page inside a window are found too.
+static HWND find_control(HWND top, int id) {
+  HWND c = GetDlgItem(top, id);
+  if (c) return c;
+  IdSearch s{id, nullptr};
+  EnumChildWindows(top, id_proc, (LPARAM)&s);
+  return s.found;
+}
+
+HWND need_control(const Args& a, HWND top, const std::wstring& id_text) {
+  long long id = 0;
+  if (!parse_int(id_text, &id)) {
+    usage(L"not a control id: " + id_text);
+    return nullptr;
+  }
+  if (id == 0) return top;
+  DWORD deadline = GetTickCount() + a.timeout_ms;
+  for (;;) {
+    HWND c = find_control(top, (int)id);
+    if (c) return c;
+    DWORD left = time_left(deadline);
+    if (left == 0 || !IsWindow(top)) break;
+    Sleep(left < kPollMs ? left : kPollMs);
+  }
+  fail(L"window " + describe(a.sel) + L" has no control " + id_text);
+  return nullptr;
+}
+
+// Window and control from "SEL ID"; nullptr after saying why.
+static HWND control_from(const Args& a, size_t want_args, const wchar_t* cmd) {
+  if (a.rest.size() != want_args) {
+    usage(std::wstring(cmd) + L": wrong number of arguments");
+    return nullptr;
+  }
+  HWND top = need_window(a);
+  if (!top) return nullptr;
+  return need_control(a, top, a.rest[0]);
+}
+
+// Line ends come out as plain '\n', as a script writes them.
+static std::wstring unix_lines(const std::wstring& w) {
+  std::wstring r;
+  for (size_t i = 0; i < w.size(); ++i)
+    if (!(w[i] == L'\r' && i + 1 < w.size() && w[i + 1] == L'\n')) r += w[i];
+  return r;
+}
+
+int cmd_text(const Args& a) {
+  HWND c = control_from(a, 1, L"text");
+  if (!c) return kFailed;
+  out_line(unix_lines(window_text(c)));
+  return kOk;
+}
+
+static BOOL CALLBACK texts_proc(HWND w, LPARAM) {
+  out_line(std::to_wstring(GetDlgCtrlID(w)) + L"\t" + class_name(w) + L"\t" +
+           one_line(window_text(w)));
+  return TRUE;
+}
+
+int cmd_texts(const Args& a) {
+  if (!a.rest.empty()) return usage(L"texts: only a window is given");
+  HWND top = need_window(a);
+  if (!top) return kFailed;
+  EnumChildWindows(top, texts_proc, 0);
+  return kOk;
+}
+
+int cmd_set_text(const Args& a) {
+  HWND c = control_from(a, 2, L"set-text");
+  if (!c) return kFailed;
+  DWORD_PTR r = 0;
+  if (!SendMessageTimeoutW(c, WM_SETTEXT, 0, (LPARAM)a.rest[1].c_str(), SMTO_ABORTIFHUNG,
+                           a.timeout_ms, &r) || !r)
+    return fail(L"control " + a.rest[0] + L" refused the text");
+  return kOk;
+}
+
+// Posted, never sent: a button whose handler opens a modal dialog would
+// otherwise hold us until that dialog closed. What a user cannot press
+// (hidden or disabled) is an error, not a silent no-op.
+int cmd_click(const Args& a) {
+  HWND c = control_from(a, 1, L"click");
+  if (!c) return kFailed;
+  if (!IsWindowVisible(c)) return fail(L"control " + a.rest[0] + L" is hidden");
+  if (!IsWindowEnabled(c)) return fail(L"control " + a.rest[0] + L" is disabled");
+  if (!PostMessageW(c, BM_CLICK, 0, 0)) return fail(L"cannot post to control " + a.rest[0]);
+  return kOk;
+}
+
+int cmd_state(const Args& a) {
+  HWND c = control_from(a, 1, L"state");
+  if (!c) return kFailed;
+  DWORD_PTR check = 0;
+  SendMessageTimeoutW(c, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, a.timeout_ms, &check);
+  out_line(L"checked=" + std::to_wstring((unsigned)check) +
+           L" enabled=" + (IsWindowEnabled(c) ? L"1" : L"0") +
+           L" visible=" + (IsWindowVisible(c) ? L"1" : L"0"));
+  return kOk;
+}
+
+// Pixels back to dialog units. The dialog manager scales x and width (and y
+// and height) separately with MulDiv by the base units, so dividing each back
+// with rounding gives the template's numbers again.
+static int to_units(int px, int base, int per) {
+  return MulDiv(px, per, base);
+}
+
+int cmd_rect(const Args& a) {
+  HWND c = control_from(a, 1, L"rect");
+  if (!c) return kFailed;
+  RECT r;
+  HWND dialog;
+  if (c == GetAncestor(c, GA_ROOT)) {
+    // The window itself: its client area, placed on the screen.
+    dialog = c;
+    GetClientRect(c, &r);
+    MapWindowPoints(c, nullptr, (POINT*)&r, 2);
+  } else {
+    dialog = GetParent(c);
+    GetWindowRect(c, &r);
+    MapWindowPoints(nullptr, dialog, (POINT*)&r, 2);
+  }
+  int x = r.left, y = r.top, w = r.right - r.left, h = r.bottom - r.top;
+  if (!a.pixels) {
+    RECT base{0, 0, 4, 8};
+    if (!MapDialogRect(dialog, &base) || base.right <= 0 || base.bottom <= 0)
+      return fail(L"not a dialog: no dialog units (use --pixels)");
+    x = to_units(x, base.right, 4);
+    w = to_units(w, base.right, 4);
+    y = to_units(y, base.bottom, 8);
+    h = to_units(h, base.bottom, 8);
+  }
+  out_line(std::to_wstring(x) + L" " + std::to_wstring(y) + L" " + std::to_wstring(w) + L" " +
+           std::to_wstring(h));
+  return kOk;
+}

@@ -1,0 +1,136 @@
+// Starting the program under test and waiting for it to end.
+#include "zdrive.h"
+
+// A Unix path (as a script has it) names the same file through drive Z:.
+static std::wstring windows_path(const std::wstring& p) {
+  if (p.empty() || p[0] != L'/') return p;
+  std::wstring w = L"Z:" + p;
+  for (wchar_t& c : w)
+    if (c == L'/') c = L'\\';
+  return w;
+}
+
+// The quoting CommandLineToArgvW and the C runtime undo: backslashes are
+// doubled only where a quote follows them.
+static std::wstring quote_arg(const std::wstring& arg) {
+  if (!arg.empty() && arg.find_first_of(L" \t\"") == std::wstring::npos) return arg;
+  std::wstring q = L"\"";
+  size_t slashes = 0;
+  for (wchar_t c : arg) {
+    if (c == L'\\') {
+      ++slashes;
+    } else if (c == L'"') {
+      q.append(slashes * 2 + 1, L'\\');
+      slashes = 0;
+    } else {
+      slashes = 0;
+    }
+    q += c;
+  }
+  q.append(slashes, L'\\');
+  return q + L"\"";
+}
+
+static std::wstring folder_of(const std::wstring& path) {
+  size_t cut = path.find_last_of(L"\\/");
+  if (cut == std::wstring::npos) return {};
+  if (cut == 2 && path[1] == L':') return path.substr(0, 3);  // "C:\"
+  return path.substr(0, cut);
+}
+
+// Wine frees an ended process, exit code and all, once the last handle to
+// it is closed; a keeper process (this program, `keep HANDLE`) inherits one
+// and holds it, so that `wait-exit` still finds a program that ended before
+// the script asked.
+static constexpr DWORD kKeepMs = 3 * 3600 * 1000;
+
+static bool start_keeper(HANDLE process, HANDLE nul) {
+  wchar_t self[MAX_PATH];
+  if (!GetModuleFileNameW(nullptr, self, MAX_PATH)) return false;
+  if (!SetHandleInformation(process, HANDLE_FLAG_INHERIT, HANDLE_FLAG_INHERIT)) return false;
+  std::wstring line = quote_arg(self) + L" keep " + std::to_wstring((UINT_PTR)process);
+  std::vector<wchar_t> buf(line.begin(), line.end());
+  buf.push_back(L'\0');
+  STARTUPINFOW si{};
+  si.cb = sizeof si;
+  si.dwFlags = STARTF_USESTDHANDLES;
+  si.hStdInput = si.hStdOutput = si.hStdError = nul;
+  PROCESS_INFORMATION pi{};
+  if (!CreateProcessW(self, buf.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
+                      nullptr, &si, &pi))
+    return false;
+  CloseHandle(pi.hThread);
+  CloseHandle(pi.hProcess);
+  return true;
+}
+
+int cmd_keep(const Args& a) {
+  long long h = 0;
+  if (a.rest.size() != 1 || !parse_int(a.rest[0], &h)) return usage(L"keep: give a handle");
+  WaitForSingleObject((HANDLE)(UINT_PTR)h, INFINITE);
+  Sleep(kKeepMs);
+  return kOk;
+}
+
+// Started as from a shortcut: in the program's own folder unless --cwd says
+// otherwise, with no standard handles of ours, so that a script reading our
+// output never waits for the program to close it.
+int cmd_start(const Args& a) {
+  if (a.rest.empty()) return usage(L"start: no program given");
+  // Wine makes our standard handles inheritable; a child holding one would
+  // keep the script's pipe open until it ended.
+  for (DWORD which : {STD_INPUT_HANDLE, STD_OUTPUT_HANDLE, STD_ERROR_HANDLE})
+    SetHandleInformation(GetStdHandle(which), HANDLE_FLAG_INHERIT, 0);
+  std::wstring program = windows_path(a.rest[0]);
+  std::wstring line = quote_arg(program);
+  for (size_t i = 1; i < a.rest.size(); ++i) line += L" " + quote_arg(a.rest[i]);
+  std::wstring cwd = a.has_cwd ? windows_path(a.cwd) : folder_of(program);
+
+  SECURITY_ATTRIBUTES sa{sizeof sa, nullptr, TRUE};
+  HANDLE nul = CreateFileW(L"NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                           &sa, OPEN_EXISTING, 0, nullptr);
+  STARTUPINFOW si{};
+  si.cb = sizeof si;
+  si.dwFlags = STARTF_USESTDHANDLES;
+  si.hStdInput = nul;
+  si.hStdOutput = nul;
+  si.hStdError = nul;
+  PROCESS_INFORMATION pi{};
+  std::vector<wchar_t> buf(line.begin(), line.end());
+  buf.push_back(L'\0');
+  BOOL ok = CreateProcessW(program.c_str(), buf.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                           cwd.empty() ? nullptr : cwd.c_str(), &si, &pi);
+  DWORD err = GetLastError();
+  if (!ok) {
+    if (nul != INVALID_HANDLE_VALUE) CloseHandle(nul);
+    return fail(L"cannot start " + program + L" in " + (cwd.empty() ? L"." : cwd) + L": error " +
+                std::to_wstring(err));
+  }
+  bool kept = start_keeper(pi.hProcess, nul);
+  if (nul != INVALID_HANDLE_VALUE) CloseHandle(nul);
+  out_line(std::to_wstring(pi.dwProcessId));
+  if (!kept) fail(L"warning: no keeper for process " + std::to_wstring(pi.dwProcessId) +
+                  L"; wait-exit needs it still running");
+  CloseHandle(pi.hThread);
+  CloseHandle(pi.hProcess);
+  return kOk;
+}
+
+int cmd_wait_exit(const Args& a) {
+  long long pid = 0;
+  if (a.rest.size() != 1 || !parse_int(a.rest[0], &pid) || pid <= 0)
+    return usage(L"wait-exit: give one process id");
+  HANDLE h = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, (DWORD)pid);
+  if (!h) return fail(L"no process " + std::to_wstring(pid) + L" (already gone?)");
+  DWORD r = WaitForSingleObject(h, a.timeout_ms);
+  if (r != WAIT_OBJECT_0) {
+    CloseHandle(h);
+    return fail(L"process " + std::to_wstring(pid) + L" still running after " +
+                std::to_wstring(a.timeout_ms) + L" ms");
+  }
+  DWORD code = 0;
+  GetExitCodeProcess(h, &code);
+  CloseHandle(h);
+  out_line(std::to_wstring(code));
+  return kOk;
+}

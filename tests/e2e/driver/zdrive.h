@@ -1,0 +1,78 @@
+// zdrive: one command per run against the windows of the programs under
+// test. Everything inside is wide; arguments come in and answers go out as
+// UTF-8, so scripts never see the programs' Shift-JIS.
+#pragma once
+#include <windows.h>
+#include <string>
+#include <vector>
+
+// Exit codes: the command did its work, it could not, the call was wrong.
+constexpr int kOk = 0;
+constexpr int kFailed = 1;
+constexpr int kUsage = 2;
+
+// What picks the window, and how long any wait may last.
+struct Selector {
+  std::wstring cls;    // exact class name (case-insensitive, as Windows has it)
+  std::wstring title;  // exact title
+  bool has_cls = false;
+  bool has_title = false;
+  DWORD pid = 0;       // 0: any process
+  HWND hwnd = nullptr; // a handle printed by an earlier command
+};
+
+struct Args {
+  std::wstring command;
+  Selector sel;
+  DWORD timeout_ms = 10000;
+  std::wstring cwd;         // start: working folder
+  bool has_cwd = false;
+  bool pixels = false;      // rect: pixels instead of dialog units
+  DWORD hold_ms = 30;       // keys: how long a tapped key stays down
+  std::vector<std::wstring> rest;  // positional arguments after the command
+};
+
+// --- output (output.cpp) ---------------------------------------------------
+std::string to_utf8(const std::wstring& w);
+std::wstring from_utf8(const std::string& s);
+void out_line(const std::wstring& w);  // stdout, UTF-8, with '\n'
+int fail(const std::wstring& w);       // stderr, returns kFailed
+int usage(const std::wstring& w);      // stderr, returns kUsage
+std::wstring window_text(HWND w);
+std::wstring class_name(HWND w);
+std::wstring hex_handle(HWND w);
+bool parse_int(const std::wstring& s, long long* out);  // decimal or 0x hex
+std::wstring describe(const Selector& sel);
+// Tabs and line ends shown as \t, \r, \n, so that one record stays one line.
+std::wstring one_line(const std::wstring& w);
+// Milliseconds left until deadline (a GetTickCount value), 0 once past.
+DWORD time_left(DWORD deadline);
+
+// --- finding windows (windows.cpp) -----------------------------------------
+bool matches(HWND w, const Selector& sel);
+HWND find_window(const Selector& sel);
+// Waits up to timeout for a matching window; 0 when none came.
+HWND wait_for_window(const Selector& sel, DWORD timeout_ms);
+// The window named by the selector, or a message on stderr and nullptr.
+HWND need_window(const Args& a);
+bool has_selector(const Args& a);
+
+// --- finding controls (controls.cpp) ---------------------------------------
+// Control ID of the window (0: the window itself), waiting for it to appear.
+HWND need_control(const Args& a, HWND top, const std::wstring& id_text);
+
+// --- commands ---------------------------------------------------------------
+int cmd_start(const Args& a);
+int cmd_wait_exit(const Args& a);
+int cmd_keep(const Args& a);
+int cmd_wait_window(const Args& a);
+int cmd_wait_gone(const Args& a);
+int cmd_foreground(const Args& a);
+int cmd_list(const Args& a);
+int cmd_text(const Args& a);
+int cmd_texts(const Args& a);
+int cmd_set_text(const Args& a);
+int cmd_click(const Args& a);
+int cmd_state(const Args& a);
+int cmd_rect(const Args& a);
+int cmd_keys(const Args& a);

@@ -1,0 +1,105 @@
+#!/usr/bin/env bash
+# run_e2e.sh SCRIPT: runs one end-to-end test script (see README.md) with a
+# private X display, a fresh Wine prefix copied from this build tree's
+# template, and lib.sh's helpers. Exit code: the script's (0 passes).
+#
+# Environment: ZARVEL_E2E_BUILD (build tree, default: the current folder),
+# ZARVEL_E2E_SRC (source tree), ZARVEL_E2E_TIMEOUT (seconds for the script,
+# default 270, under ctest's 300 so that cleaning up still happens).
+set -u
+if [ $# -ne 1 ] || [ ! -f "$1" ]; then
+  echo "usage: $0 tests/e2e/e2e_NAME.sh" >&2
+  exit 2
+fi
+here=$(cd "$(dirname "$0")" && pwd)
+script=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
+name=$(basename "$script" .sh)
+BUILD=$(cd "${ZARVEL_E2E_BUILD:-.}" && pwd)
+SRC=$(cd "${ZARVEL_E2E_SRC:-$here/../..}" && pwd)
+ZDRIVE=$BUILD/zdrive.exe
+if [ ! -f "$ZDRIVE" ]; then
+  echo "run_e2e: no $ZDRIVE: build the zdrive target" >&2
+  exit 2
+fi
+
+wine_env_name=run_e2e
+. "$SRC/tools/wine_env.sh"
+wine_pick "$ZDRIVE" || exit $?
+
+WORK=$BUILD/e2e/work/$name
+rm -rf "$WORK"
+mkdir -p "$WORK"
+template=$BUILD/e2e/template-$arch
+wine_export "$WORK" "$WORK/prefix"
+DRIVE_C=$WINEPREFIX/drive_c
+
+# The desktop size comes from a "# desktop: WxH" line among the first ones.
+desktop=$(head -n 10 "$script" | sed -n 's/^# *desktop: *\([0-9]*x[0-9]*\).*/\1/p' | head -n1)
+desktop=${desktop:-640x480}
+
+xvfb_pid=""
+cleanup() {
+  timeout 10 "$server" -k >/dev/null 2>&1
+  timeout 10 "$server" -w >/dev/null 2>&1
+  if [ -n "$xvfb_pid" ]; then
+    kill "$xvfb_pid" 2>/dev/null
+    wait "$xvfb_pid" 2>/dev/null
+  fi
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM
+# The X screen is a little larger than the desktop, as a monitor would be.
+wine_start_xvfb "$WORK/xvfb.fd" 1024x768x24 || exit 125
+
+# The template: booted once per build tree (Wine version recorded), with the
+# settings every test wants. Copies of it are cheap; booting costs ~15 s.
+make_template() {
+  local want
+  want=$("$loader" --version 2>/dev/null)
+  if [ -f "$template/system.reg" ] && [ "$(cat "$template.ok" 2>/dev/null)" = "$want" ]; then
+    return 0
+  fi
+  rm -rf "$template" "$template.ok"
+  (
+    export WINEPREFIX=$template
+    wine_boot || exit 1
+    reg() { timeout 60 "$loader" reg add "$@" /f >/dev/null 2>&1; }
+    # A crashing program ends; no debugger dialog waits for a click.
+    reg 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 &&
+    reg 'HKCU\Software\Wine\Explorer' /v Desktop /d zarvel &&
+    reg 'HKCU\Software\Wine\Explorer\Desktops' /v zarvel /d 640x480 || exit 1
+    timeout 30 "$server" -w >/dev/null 2>&1
+  ) || return 1
+  echo "$want" > "$template.ok"
+}
+mkdir -p "$BUILD/e2e"
+(
+  flock -w 240 9 || { echo "run_e2e: template busy" >&2; exit 1; }
+  make_template
+) 9>"$BUILD/e2e/template-$arch.lock" || { echo "run_e2e: no template prefix" >&2; exit 125; }
+
+cp -a "$template" "$WINEPREFIX" || exit 125
+sed -i "s/^\"zarvel\"=\"[0-9]*x[0-9]*\"/\"zarvel\"=\"$desktop\"/" "$WINEPREFIX/user.reg"
+
+# One wineserver for the whole test, so that process ids and windows stay
+# valid between zdrive calls; a first call brings up the desktop and Wine's
+# own services with no pipe of ours attached.
+"$server" -p >/dev/null 2>&1
+timeout 60 "$loader" "$ZDRIVE" list >/dev/null 2>&1
+
+export BUILD SRC WORK DRIVE_C ZDRIVE
+timeout -k 5 "${ZARVEL_E2E_TIMEOUT:-270}" bash -c '
+  set -e
+  . "$1"
+  cd "$WORK"
+  . "$2"' run_e2e "$here/lib.sh" "$script"
+rc=$?
+if [ $rc -ne 0 ]; then
+  [ $rc -eq 124 ] && echo "run_e2e: $name timed out" >&2
+  # What the screen and the windows looked like when it failed.
+  import -display "$DISPLAY" -window root "$WORK/failure.png" >/dev/null 2>&1
+  echo "run_e2e: $name failed ($rc); windows at the end:" >&2
+  timeout 20 "$loader" "$ZDRIVE" list 2>/dev/null | awk -F'\t' '$5 == 1' >&2
+  echo "run_e2e: kept $WORK (screen: failure.png)" >&2
+fi
+exit $rc

@@ -1,0 +1,106 @@
+# wine_env.sh: sourced by the scripts that run Windows programs under Wine
+# (tools/wine_run.sh, tests/e2e/run_e2e.sh). Everything Wine touches is
+# ours: the prefix, HOME (for the null ALSA device), the X display.
+# Messages start with "$wine_env_name: ".
+
+wine_env_name=${wine_env_name:-wine}
+wine_dir=/usr/lib/wine
+
+# PE32 or PE32+: the optional header's magic, 0x10b or 0x20b, lies 24 bytes
+# after the PE signature, whose offset is at 0x3c.
+pe_magic() {
+  local off
+  off=$(od -An -tu4 -j60 -N4 "$1" 2>/dev/null | tr -d ' ')
+  [ -n "$off" ] || return 1
+  od -An -tx2 -j$((off + 24)) -N2 "$1" 2>/dev/null | tr -d ' '
+}
+
+# wine_pick PROGRAM: sets arch (win64/win32), loader and server for the kind
+# of program. Returns 2 for a file that is no Windows program, 77 for a
+# 32-bit one where this machine runs no 32-bit code.
+wine_pick() {
+  case "$(pe_magic "$1")" in
+    020b)
+      arch=win64
+      loader=$wine_dir/wine64
+      server=$wine_dir/wineserver64
+      [ -x "$loader" ] || loader=$(command -v wine64 || echo "$loader")
+      ;;
+    010b)
+      arch=win32
+      loader=$wine_dir/wine
+      server=$wine_dir/wineserver32
+      # The 32-bit loader is itself an i386 program: where the kernel runs no
+      # 32-bit code (or wine32 is absent) nothing 32-bit can start.
+      if ! "$loader" --version >/dev/null 2>&1; then
+        echo "$wine_env_name: this machine runs no 32-bit programs" >&2
+        return 77
+      fi
+      ;;
+    *)
+      echo "$wine_env_name: not a Windows program: $1" >&2
+      return 2
+      ;;
+  esac
+  [ -x "$server" ] || server=$wine_dir/wineserver
+  [ -x "$server" ] || server=$(command -v wineserver)
+  return 0
+}
+
+# wine_export ROOT PREFIX: the environment of every Wine call (after
+# wine_pick); HOME is ROOT/home.
+wine_export() {
+  mkdir -p "$1/home"
+  export WINEPREFIX=$2
+  export WINEARCH=$arch
+  export WINELOADER=$loader
+  export WINESERVER=$server
+  export WINEDEBUG=-all
+  export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d"
+  export HOME=$1/home
+  export XDG_CONFIG_HOME=$HOME/.config
+  export XDG_DATA_HOME=$HOME/.local/share
+  export XDG_CACHE_HOME=$HOME/.cache
+  # A calls give Shift-JIS only when the system code page is 932.
+  export LANG=ja_JP.UTF-8
+  export LC_ALL=ja_JP.UTF-8
+  # No PulseAudio server here; keep libpulse from trying to start one.
+  export PULSE_SERVER=none
+  # DirectSound wants an ALSA device; a null one is enough.
+  cat > "$HOME/.asoundrc" <<'EOA'
+pcm.!default { type null }
+ctl.!default { type hw card 0 }
+EOA
+}
+
+# wine_start_xvfb FIFO [WxHxD]: a private X server on a free display; sets
+# DISPLAY and xvfb_pid.
+wine_start_xvfb() {
+  local fifo=$1 displayno
+  rm -f "$fifo"
+  mkfifo "$fifo" || return 1
+  # -displayfd makes Xvfb pick a free display and tell us which.
+  Xvfb -displayfd 3 -screen 0 "${2:-1024x768x24}" -nolisten tcp -noreset \
+    3>"$fifo" >/dev/null 2>&1 &
+  xvfb_pid=$!
+  displayno=$(timeout 20 head -n1 "$fifo")
+  rm -f "$fifo"
+  if [ -z "$displayno" ]; then
+    echo "$wine_env_name: Xvfb did not start" >&2
+    return 1
+  fi
+  export DISPLAY=:$displayno
+}
+
+# wine_boot: creates $WINEPREFIX and waits until its wineserver has ended.
+wine_boot() {
+  if ! timeout 180 "$loader" wineboot -i >/dev/null 2>&1; then
+    echo "$wine_env_name: wineboot failed for $WINEPREFIX" >&2
+    return 1
+  fi
+  # Sound goes to ALSA (our null device), never to a PulseAudio lookup.
+  timeout 60 "$loader" reg add 'HKCU\Software\Wine\Drivers' /v Audio /d alsa /f \
+    >/dev/null 2>&1
+  timeout 30 "$server" -w >/dev/null 2>&1
+  return 0
+}
