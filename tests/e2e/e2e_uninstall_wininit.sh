@@ -23,7 +23,7 @@ short=$(sed -n 3p <<<"$ini")
 case "$short" in NUL=C:\\*) ;; *) fail "third line: $short" ;; esac
 short=${short#NUL=}
 # An 8.3 name in every component, and it names the uninstaller itself.
-awk -F'\\' '{ for (i = 2; i <= NF; i++) if ($i !~ /^[^.]{1,8}(\.[^.]{1,3})?$/) exit 1 }' <<<"$short" ||
+tr '\\' '\n' <<<"${short#C:\\}" | grep -Evq '^[^.]{1,8}(\.[^.]{1,3})?$' &&
   fail "not a short path: $short"
 [ "$short" != "$UNINSTALLER" ] || fail "the long name was written: $short"
 expect_eq "$(realpath "$(unix_path "$UNINSTALLER")")" \
