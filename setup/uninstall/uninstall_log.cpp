@@ -26,6 +26,12 @@ bool LineHasText(const char* p) {
   return false;
 }
 
+// 'X:\...' or '\\...': a full path, which no key name is.
+bool IsPathRecord(const char* line) {
+  const bool letter = (line[0] >= 'A' && line[0] <= 'Z') || (line[0] >= 'a' && line[0] <= 'z');
+  return (letter && line[1] == ':' && line[2] == '\\') || (line[0] == '\\' && line[1] == '\\');
+}
+
 }  // namespace
 
 int32_t CountLines(const char* text) {
@@ -72,6 +78,15 @@ UninstallPlan ReadUninstallPlan(const char* text) {
   plan.items = plan.lines - 4;
   plan.nameLine = plan.lines - 2;
   plan.keyLine = plan.items + 1;
+  plan.uninstallerLine = plan.lines - 1;
+  char key[260];
+  if (plan.items >= 1 && GetLine(text, plan.keyLine, key, sizeof key) && IsPathRecord(key)) {
+    plan.cutShort = 1;
+    plan.items = plan.lines - 1;
+    plan.nameLine = 1;
+    plan.keyLine = 0;
+    plan.uninstallerLine = 0;
+  }
   return plan;
 }
 

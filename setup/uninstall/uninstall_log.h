@@ -21,11 +21,21 @@ int32_t LastLineNumber(const char* text);
 // What the log says to do. The last three records are the registry key
 // name, the name to show and the uninstaller's path; every record before
 // them names a file or folder to delete.
+//
+// A log cut short - the installation was cancelled, so the three closing
+// records were never written - ends with paths instead. No key name is a
+// path ('X:\...' or '\\server\...'), so a key record that is one marks
+// such a log: then every record is an item, the name shown is the install
+// folder (record 1), and there is no key and no uninstaller to deal with.
+// Logs of fewer than five lines are never read that way: with no item in
+// the usual reading, nothing is deleted.
 struct UninstallPlan {
-  int32_t lines = 0;     // N: the record count + 1
-  int32_t items = 0;     // T = N - 4; nothing is deleted when 0 or less
-  int32_t nameLine = 0;  // N - 2
-  int32_t keyLine = 0;   // T + 1
+  int32_t lines = 0;           // N: the record count + 1
+  int32_t items = 0;           // T = N - 4 (N - 1 when cut short); nothing is deleted when 0 or less
+  int32_t nameLine = 0;        // N - 2 (1 when cut short)
+  int32_t keyLine = 0;         // T + 1 (0, none, when cut short)
+  int32_t uninstallerLine = 0; // N - 1 (0, none, when cut short)
+  int32_t cutShort = 0;
 };
 
 // The records end at the last non-blank line, so a log that lost its final

@@ -74,17 +74,23 @@ TEST(UninstallLog, FindLastLineSkipsBlankLinesFromTheEnd) {
 }
 
 TEST(UninstallLog, PlanTakesTheLastThreeRecordsAsKeyNameAndUninstaller) {
-  struct Case { std::string text; int32_t lines, items, nameLine, keyLine; };
+  struct Case { std::string text; int32_t lines, items, nameLine, keyLine, cut; };
   const std::string seven = SevenRecords;
   const Case cases[] = {
-      {seven, 8, 4, 6, 5},
+      {seven, 8, 4, 6, 5, 0},
       // Saved by an editor: final line end lost, or blank lines added.
-      {seven.substr(0, seven.size() - 2), 8, 4, 6, 5},
-      {seven + "\r\n  \r\n", 8, 4, 6, 5},
+      {seven.substr(0, seven.size() - 2), 8, 4, 6, 5, 0},
+      {seven + "\r\n  \r\n", 8, 4, 6, 5, 0},
       // Fewer than four lines: nothing to delete.
-      {"", 1, -3, -1, -2},
-      {"a\r\nb\r\n", 3, -1, 1, 0},
-      {"k\r\nname\r\nu.exe\r\n", 4, 0, 2, 1},
+      {"", 1, -3, -1, -2, 0},
+      {"a\r\nb\r\n", 3, -1, 1, 0, 0},
+      {"k\r\nname\r\nu.exe\r\n", 4, 0, 2, 1, 0},
+      {"C:\\G\r\nC:\\G\\_inst_.log\r\nC:\\G\\a\r\n", 4, 0, 2, 1, 0},
+      // Cut short by a cancelled installation: the key record is a path.
+      {"C:\\G\r\nC:\\G\\_inst_.log\r\nC:\\G\\a\r\nC:\\G\\b\r\n", 5, 4, 1, 0, 1},
+      {"\\\\s\\g\r\n\\\\s\\g\\_inst_.log\r\nx\r\ny\r\n", 5, 4, 1, 0, 1},
+      // A key name that only looks like one ('C:' without a backslash).
+      {"C:\\G\r\nC:\\G\\_inst_.log\r\nC:\r\nname\r\nu.exe\r\n", 6, 2, 4, 3, 0},
   };
   for (const Case& c : cases) {
     const UninstallPlan plan = ReadUninstallPlan(c.text.c_str());
@@ -92,6 +98,8 @@ TEST(UninstallLog, PlanTakesTheLastThreeRecordsAsKeyNameAndUninstaller) {
     EXPECT_EQ(plan.items, c.items) << c.text;
     EXPECT_EQ(plan.nameLine, c.nameLine) << c.text;
     EXPECT_EQ(plan.keyLine, c.keyLine) << c.text;
+    EXPECT_EQ(plan.cutShort, c.cut) << c.text;
+    EXPECT_EQ(plan.uninstallerLine, c.cut ? 0 : c.lines - 1) << c.text;
   }
 }
 

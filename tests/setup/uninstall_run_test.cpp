@@ -89,9 +89,9 @@ TEST(UninstallRun, LogsWithoutItemsDeleteNothing) {
   }
 }
 
-TEST(UninstallRun, ALogCutShortRemovesOnlyWhatItsItemLinesName) {
-  // The install was cancelled after two files: the log has no key, name or
-  // uninstaller records, so its last three lines are taken for them.
+TEST(UninstallRun, ALogCutShortByACancelledInstallationRemovesEveryRecord) {
+  // The install was cancelled after two files: no key, name or uninstaller
+  // records. Every record is an item, from the last to the first.
   MakeInstallation();
   const char log[] =
       "C:\\Games\\ZARVEL\r\n"
@@ -100,14 +100,16 @@ TEST(UninstallRun, ALogCutShortRemovesOnlyWhatItsItemLinesName) {
       "C:\\Games\\ZARVEL\\b.dat\r\n";
   UninstallRun run;
   StartUninstallRun(run, log, "C:\\WINDOWS", "C:\\WINDOWS\\system32");
-  EXPECT_EQ(run.plan.items, 1);
+  EXPECT_EQ(run.plan.cutShort, 1);
+  char line[260];
+  LogLine(run, run.plan.nameLine, line);
+  EXPECT_STREQ(line, "C:\\Games\\ZARVEL");
   const std::vector<Step> steps = RunAll(run);
-  ASSERT_EQ(steps.size(), 1u);
-  EXPECT_EQ(steps[0].path, "C:\\Games\\ZARVEL");
-  EXPECT_EQ(steps[0].progress, 100);
-  // The folder still holds the files, so nothing at all was removed.
-  EXPECT_TRUE(FakeExists("C:\\Games\\ZARVEL\\a.dat"));
-  EXPECT_TRUE(FakeExists("C:\\Games\\ZARVEL"));
+  ASSERT_EQ(steps.size(), 4u);
+  EXPECT_EQ(steps[0].path, "C:\\Games\\ZARVEL\\b.dat");
+  EXPECT_EQ(steps[3].path, "C:\\Games\\ZARVEL");
+  EXPECT_EQ(steps[3].progress, 100);
+  EXPECT_EQ(FakePaths(), (Paths{"C:\\", "C:\\WINDOWS", "C:\\WINDOWS\\zarvel_u.exe"}));
 }
 
 TEST(UninstallRun, AnEmptyOrRootLineInTheMiddleIsSkippedAndTheRestGoes) {

@@ -71,9 +71,10 @@ void SystemFolders(char* windows, char* system) {
 void InitDialog(HWND dialog) {
   char windows[260], system[260];
   SystemFolders(windows, system);
-  UninstallerPath[0] = '\0';
-  FindLastLine(UninstallLogText, UninstallerPath, sizeof UninstallerPath);
   StartUninstallRun(Run, UninstallLogText, windows, system);
+  // A log cut short names no uninstaller: its last line is one of the items.
+  UninstallerPath[0] = '\0';
+  if (!Run.plan.cutShort) FindLastLine(UninstallLogText, UninstallerPath, sizeof UninstallerPath);
   char name[260];
   LogLine(Run, Run.plan.nameLine, name);
   SetDlgItemTextA(dialog, IDC_UNINSTALL_NAME, name);
