@@ -2,7 +2,17 @@
 # sets BUILD, SRC, WORK, DRIVE_C, ZDRIVE and the Wine environment).
 
 # zd COMMAND ARGS...: one zdrive.exe command; its output is UTF-8.
+# A started program keeps the standard error it was given; it gets a log
+# file of its own (start-*.log in $WORK), so that a script capturing zd's
+# standard error never waits for the program to end.
 zd() {
+  if [ "${1:-}" = start ]; then
+    local log rc=0
+    log=$(mktemp "$WORK/start-XXXX.log")
+    timeout -k 5 120 "$WINELOADER" "$ZDRIVE" "$@" 2>"$log" || rc=$?
+    cat "$log" >&2
+    return $rc
+  fi
   timeout -k 5 120 "$WINELOADER" "$ZDRIVE" "$@"
 }
 

@@ -7,6 +7,7 @@
 # ZARVEL_E2E_SRC (source tree), ZARVEL_E2E_TIMEOUT (seconds for the script,
 # default 270, under ctest's 300 so that cleaning up still happens).
 set -u
+t_begin=$EPOCHREALTIME
 if [ $# -ne 1 ] || [ ! -f "$1" ]; then
   echo "usage: $0 tests/e2e/e2e_NAME.sh" >&2
   exit 2
@@ -27,6 +28,10 @@ wine_env_name=run_e2e
 wine_pick "$ZDRIVE" || exit $?
 
 WORK=$BUILD/e2e/work/$name
+# A run killed outright may have left its (persistent) wineserver behind.
+if [ -d "$WORK/prefix" ]; then
+  WINEPREFIX=$WORK/prefix timeout 10 "$server" -k >/dev/null 2>&1
+fi
 rm -rf "$WORK"
 mkdir -p "$WORK"
 template=$BUILD/e2e/template-$arch
@@ -52,16 +57,16 @@ trap 'exit 130' INT TERM
 wine_start_xvfb "$WORK/xvfb.fd" 1024x768x24 || exit 125
 
 # The template: booted once per build tree (Wine version recorded), with the
-# settings every test wants. Copies of it are cheap; booting costs ~15 s.
+# settings every test wants. Booting costs ~15 s; a copy well under a second.
 make_template() {
   local want
   want=$("$loader" --version 2>/dev/null)
   if [ -f "$template/system.reg" ] && [ "$(cat "$template.ok" 2>/dev/null)" = "$want" ]; then
     return 0
   fi
-  rm -rf "$template" "$template.ok"
+  rm -rf "$template" "$template.ok" "$template.home"
   (
-    export WINEPREFIX=$template
+    wine_export "$template.home" "$template"
     wine_boot || exit 1
     reg() { timeout 60 "$loader" reg add "$@" /f >/dev/null 2>&1; }
     # A crashing program ends; no debugger dialog waits for a click.
@@ -70,15 +75,36 @@ make_template() {
     reg 'HKCU\Software\Wine\Explorer\Desktops' /v zarvel /d 640x480 || exit 1
     timeout 30 "$server" -w >/dev/null 2>&1
   ) || return 1
+  # Wine links Desktop, Documents... to the booting user's home; every test
+  # gets folders of its own instead, so shortcuts land inside its prefix.
+  find "$template/drive_c/users" -type l | while read -r link; do
+    rm -f "$link" && mkdir -p "$link"
+  done
   echo "$want" > "$template.ok"
 }
+
+# The system's programs and libraries (nearly all of the prefix's 700 MB)
+# are hard links to the template's, which nothing under test writes; the
+# rest (registry, profile, drive C's other files) is copied.
+binaries=(dll exe sys drv ocx cpl acm tlb ax nls)
+copy_prefix() {
+  local ext excludes=() names=()
+  for ext in "${binaries[@]}"; do
+    excludes+=(--exclude="*.$ext")
+    names+=(${names[0]+-o} -name "*.$ext")
+  done
+  mkdir -p "$2" &&
+  tar -C "$1" -cf - "${excludes[@]}" . | tar -C "$2" -xf - &&
+  (cd "$1" && find . -type f \( "${names[@]}" \) -print0 | xargs -0 -r cp -l --parents -t "$2")
+}
+
 mkdir -p "$BUILD/e2e"
 (
   flock -w 240 9 || { echo "run_e2e: template busy" >&2; exit 1; }
   make_template
 ) 9>"$BUILD/e2e/template-$arch.lock" || { echo "run_e2e: no template prefix" >&2; exit 125; }
 
-cp -a "$template" "$WINEPREFIX" || exit 125
+copy_prefix "$template" "$WINEPREFIX" || { echo "run_e2e: cannot copy the template" >&2; exit 125; }
 sed -i "s/^\"zarvel\"=\"[0-9]*x[0-9]*\"/\"zarvel\"=\"$desktop\"/" "$WINEPREFIX/user.reg"
 
 # One wineserver for the whole test, so that process ids and windows stay
@@ -87,13 +113,18 @@ sed -i "s/^\"zarvel\"=\"[0-9]*x[0-9]*\"/\"zarvel\"=\"$desktop\"/" "$WINEPREFIX/u
 "$server" -p >/dev/null 2>&1
 timeout 60 "$loader" "$ZDRIVE" list >/dev/null 2>&1
 
-export BUILD SRC WORK DRIVE_C ZDRIVE
+WINPROFILE=$DRIVE_C/users/$(id -un)
+export BUILD SRC WORK DRIVE_C WINPROFILE ZDRIVE
+t_ready=$EPOCHREALTIME
 timeout -k 5 "${ZARVEL_E2E_TIMEOUT:-270}" bash -c '
   set -e
   . "$1"
   cd "$WORK"
   . "$2"' run_e2e "$here/lib.sh" "$script"
 rc=$?
+t_done=$EPOCHREALTIME
+secs() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.1f", b - a }'; }
+echo "run_e2e: $name: set-up $(secs "$t_begin" "$t_ready") s, script $(secs "$t_ready" "$t_done") s" >&2
 if [ $rc -ne 0 ]; then
   [ $rc -eq 124 ] && echo "run_e2e: $name timed out" >&2
   # What the screen and the windows looked like when it failed.

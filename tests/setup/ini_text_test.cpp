@@ -194,6 +194,8 @@ TEST(IniText, ReadTextFileLoadsBytesAndNul) {
   FreeText(text);
   std::remove(path);
   EXPECT_EQ(ReadTextFile("no_such_setup.ini", &text, &size), LoadMissing);
+  // A folder opens on some systems but never reads as a text.
+  EXPECT_EQ(ReadTextFile(".", &text, &size), LoadMissing);
   // An empty file loads as an empty text.
   f = std::fopen(path, "wb");
   std::fclose(f);

@@ -78,7 +78,7 @@ int CheckSetupIni(const char* text, size_t size, const char* medium, Report& r) 
   if (r.warnings.empty()) {
     Say(r, "no warnings");
   } else {
-    Say(r, "warnings (%zu):", r.warnings.size());
+    Say(r, "warnings (%d):", static_cast<int>(r.warnings.size()));
     for (const std::string& w : r.warnings) Say(r, "  %s", w.c_str());
   }
   return static_cast<int>(r.warnings.size());

@@ -118,13 +118,14 @@ void LintLines(const char* text, size_t size, Report& r) {
   LintState st;
   size_t textEnd = std::strlen(text);
   if (textEnd < size)
-    Warn(r, "byte %zu is a NUL: the installer reads nothing after it", textEnd + 1);
+    Warn(r, "byte %lu is a NUL: the installer reads nothing after it",
+         static_cast<unsigned long>(textEnd + 1));
   int line = 1;
   for (const char* p = text; *p; ++line) {
     size_t length = std::strcspn(p, "\r\n");
     if (length > static_cast<size_t>(IniLineMax))
-      Warn(r, "line %d is %zu bytes: the installer reads its first 255, drops byte 256 and "
-              "reads the rest as a line of its own", line, length);
+      Warn(r, "line %d is %lu bytes: the installer reads its first 255, drops byte 256 and "
+              "reads the rest as a line of its own", line, static_cast<unsigned long>(length));
     for (size_t at = 0; at < length;) {
       size_t take = length - at < static_cast<size_t>(IniLineMax) ? length - at : IniLineMax;
       Piece(std::string(p + at, take), line, st, r);

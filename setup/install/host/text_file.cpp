@@ -24,8 +24,13 @@ LoadResult ReadTextFile(const char* path, char** text, size_t* size) {
     return result;
   }
   size_t read = std::fread(buffer, 1, bytes - 1, file);
-  buffer[read] = 0;
+  bool failed = std::ferror(file) != 0;
   std::fclose(file);
+  if (failed) {
+    FreeText(buffer);
+    return LoadMissing;
+  }
+  buffer[read] = 0;
   *text = buffer;
   if (size) *size = read;
   return LoadOk;

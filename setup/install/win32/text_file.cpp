@@ -25,10 +25,16 @@ LoadResult ReadTextFile(const char* path, char** text, size_t* size) {
     CloseHandle(file);
     return result;
   }
+  // A file that opens but cannot be read counts as unreadable: an empty text
+  // would install with every default instead of what the file says.
   DWORD read = 0;
-  if (!ReadFile(file, buffer, low, &read, nullptr)) read = 0;
-  buffer[read] = 0;
+  BOOL ok = ReadFile(file, buffer, low, &read, nullptr);
   CloseHandle(file);
+  if (!ok) {
+    FreeText(buffer);
+    return LoadMissing;
+  }
+  buffer[read] = 0;
   *text = buffer;
   if (size) *size = read;
   return LoadOk;

@@ -26,34 +26,28 @@ static HWND find_control(HWND top, int id) {
   return s.found;
 }
 
-HWND need_control(const Args& a, HWND top, const std::wstring& id_text) {
+int need_control(const Args& a, HWND top, const std::wstring& id_text, HWND* out) {
   long long id = 0;
-  if (!parse_int(id_text, &id)) {
-    usage(L"not a control id: " + id_text);
-    return nullptr;
-  }
-  if (id == 0) return top;
+  if (!parse_int(id_text, &id)) return usage(L"not a control id: " + id_text);
+  *out = top;
+  if (id == 0) return kOk;
   DWORD deadline = GetTickCount() + a.timeout_ms;
   for (;;) {
-    HWND c = find_control(top, (int)id);
-    if (c) return c;
+    *out = find_control(top, (int)id);
+    if (*out) return kOk;
     DWORD left = time_left(deadline);
     if (left == 0 || !IsWindow(top)) break;
     Sleep(left < kPollMs ? left : kPollMs);
   }
-  fail(L"window " + describe(a.sel) + L" has no control " + id_text);
-  return nullptr;
+  return fail(L"window " + describe(a.sel) + L" has no control " + id_text);
 }
 
-// Window and control from "SEL ID"; nullptr after saying why.
-static HWND control_from(const Args& a, size_t want_args, const wchar_t* cmd) {
-  if (a.rest.size() != want_args) {
-    usage(std::wstring(cmd) + L": wrong number of arguments");
-    return nullptr;
-  }
-  HWND top = need_window(a);
-  if (!top) return nullptr;
-  return need_control(a, top, a.rest[0]);
+// Window and control from "SEL ID ..."; returns as need_window does.
+static int control_from(const Args& a, size_t want_args, const wchar_t* cmd, HWND* out) {
+  if (a.rest.size() != want_args) return usage(std::wstring(cmd) + L": wrong number of arguments");
+  HWND top = nullptr;
+  if (int r = need_window(a, &top)) return r;
+  return need_control(a, top, a.rest[0], out);
 }
 
 // Line ends come out as plain '\n', as a script writes them.
@@ -65,8 +59,8 @@ static std::wstring unix_lines(const std::wstring& w) {
 }
 
 int cmd_text(const Args& a) {
-  HWND c = control_from(a, 1, L"text");
-  if (!c) return kFailed;
+  HWND c = nullptr;
+  if (int r = control_from(a, 1, L"text", &c)) return r;
   out_line(unix_lines(window_text(c)));
   return kOk;
 }
@@ -79,15 +73,15 @@ static BOOL CALLBACK texts_proc(HWND w, LPARAM) {
 
 int cmd_texts(const Args& a) {
   if (!a.rest.empty()) return usage(L"texts: only a window is given");
-  HWND top = need_window(a);
-  if (!top) return kFailed;
+  HWND top = nullptr;
+  if (int r = need_window(a, &top)) return r;
   EnumChildWindows(top, texts_proc, 0);
   return kOk;
 }
 
 int cmd_set_text(const Args& a) {
-  HWND c = control_from(a, 2, L"set-text");
-  if (!c) return kFailed;
+  HWND c = nullptr;
+  if (int r = control_from(a, 2, L"set-text", &c)) return r;
   DWORD_PTR r = 0;
   if (!SendMessageTimeoutW(c, WM_SETTEXT, 0, (LPARAM)a.rest[1].c_str(), SMTO_ABORTIFHUNG,
                            a.timeout_ms, &r) || !r)
@@ -99,8 +93,8 @@ int cmd_set_text(const Args& a) {
 // otherwise hold us until that dialog closed. What a user cannot press
 // (hidden or disabled) is an error, not a silent no-op.
 int cmd_click(const Args& a) {
-  HWND c = control_from(a, 1, L"click");
-  if (!c) return kFailed;
+  HWND c = nullptr;
+  if (int r = control_from(a, 1, L"click", &c)) return r;
   if (!IsWindowVisible(c)) return fail(L"control " + a.rest[0] + L" is hidden");
   if (!IsWindowEnabled(c)) return fail(L"control " + a.rest[0] + L" is disabled");
   if (!PostMessageW(c, BM_CLICK, 0, 0)) return fail(L"cannot post to control " + a.rest[0]);
@@ -108,8 +102,8 @@ int cmd_click(const Args& a) {
 }
 
 int cmd_state(const Args& a) {
-  HWND c = control_from(a, 1, L"state");
-  if (!c) return kFailed;
+  HWND c = nullptr;
+  if (int r = control_from(a, 1, L"state", &c)) return r;
   DWORD_PTR check = 0;
   SendMessageTimeoutW(c, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, a.timeout_ms, &check);
   out_line(L"checked=" + std::to_wstring((unsigned)check) +
@@ -126,8 +120,8 @@ static int to_units(int px, int base, int per) {
 }
 
 int cmd_rect(const Args& a) {
-  HWND c = control_from(a, 1, L"rect");
-  if (!c) return kFailed;
+  HWND c = nullptr;
+  if (int r = control_from(a, 1, L"rect", &c)) return r;
   RECT r;
   HWND dialog;
   if (c == GetAncestor(c, GA_ROOT)) {
@@ -142,13 +136,13 @@ int cmd_rect(const Args& a) {
   }
   int x = r.left, y = r.top, w = r.right - r.left, h = r.bottom - r.top;
   if (!a.pixels) {
-    RECT base{0, 0, 4, 8};
-    if (!MapDialogRect(dialog, &base) || base.right <= 0 || base.bottom <= 0)
-      return fail(L"not a dialog: no dialog units (use --pixels)");
-    x = to_units(x, base.right, 4);
-    w = to_units(w, base.right, 4);
-    y = to_units(y, base.bottom, 8);
-    h = to_units(h, base.bottom, 8);
+    int bx = 0, by = 0;
+    if (!dialog_base_units(dialog, &bx, &by))
+      return fail(L"no dialog template of the program matches this window (use --pixels)");
+    x = to_units(x, bx, 4);
+    w = to_units(w, bx, 4);
+    y = to_units(y, by, 8);
+    h = to_units(h, by, 8);
   }
   out_line(std::to_wstring(x) + L" " + std::to_wstring(y) + L" " + std::to_wstring(w) + L" " +
            std::to_wstring(h));

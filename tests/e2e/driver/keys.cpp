@@ -85,11 +85,12 @@ static bool send_text(const std::wstring& text) {
 }
 
 // focus:ID moves the dialog's focus as the Tab key would, by WM_NEXTDLGCTL.
-static bool focus_control(const Args& a, HWND top, const std::wstring& id) {
-  HWND c = need_control(a, top, id);
-  if (!c) return false;
+static int focus_control(const Args& a, HWND top, const std::wstring& id) {
+  HWND c = nullptr;
+  if (int r = need_control(a, top, id, &c)) return r;
   HWND dialog = c == top ? top : GetParent(c);
-  return PostMessageW(dialog, WM_NEXTDLGCTL, (WPARAM)c, TRUE) != 0;
+  if (!PostMessageW(dialog, WM_NEXTDLGCTL, (WPARAM)c, TRUE)) return fail(L"cannot focus " + id);
+  return kOk;
 }
 
 static bool bring_to_front(HWND top) {
@@ -123,7 +124,7 @@ static int one_key(const Args& a, HWND top, const std::wstring& tok) {
     return kOk;
   }
   if (prefixed(tok, L"focus:", &arg))
-    return focus_control(a, top, arg) ? kOk : kFailed;
+    return focus_control(a, top, arg);
   bool down = prefixed(tok, L"down:", &arg);
   bool up = !down && prefixed(tok, L"up:", &arg);
   if (!down && !up) arg = tok;
@@ -137,10 +138,25 @@ static int one_key(const Args& a, HWND top, const std::wstring& tok) {
   return kOk;
 }
 
+// A misspelt key is found before anything is typed.
+static bool valid_token(const std::wstring& tok) {
+  std::wstring arg;
+  long long n = 0;
+  WORD vk;
+  bool ext;
+  if (prefixed(tok, L"text:", &arg)) return true;
+  if (prefixed(tok, L"sleep:", &arg) || prefixed(tok, L"focus:", &arg))
+    return parse_int(arg, &n) && n >= 0;
+  if (!prefixed(tok, L"down:", &arg) && !prefixed(tok, L"up:", &arg)) arg = tok;
+  return lookup_key(arg, &vk, &ext);
+}
+
 int cmd_keys(const Args& a) {
   if (a.rest.empty()) return usage(L"keys: no keys given");
-  HWND top = need_window(a);
-  if (!top) return kFailed;
+  for (const std::wstring& tok : a.rest)
+    if (!valid_token(tok)) return usage(L"keys: not a key: " + tok);
+  HWND top = nullptr;
+  if (int r = need_window(a, &top)) return r;
   if (!bring_to_front(top))
     fail(L"warning: " + describe(a.sel) + L" did not come to the front; typing anyway");
   for (const std::wstring& tok : a.rest) {

@@ -51,21 +51,18 @@ HWND wait_for_window(const Selector& sel, DWORD timeout_ms) {
   }
 }
 
-HWND need_window(const Args& a) {
-  if (!has_selector(a)) {
-    usage(L"no window given: use --class, --title, --pid or --hwnd");
-    return nullptr;
-  }
-  HWND w = wait_for_window(a.sel, a.timeout_ms);
-  if (!w) fail(L"no visible window with " + describe(a.sel) + L" after " +
-               std::to_wstring(a.timeout_ms) + L" ms");
-  return w;
+int need_window(const Args& a, HWND* out) {
+  if (!has_selector(a)) return usage(L"no window given: use --class, --title, --pid or --hwnd");
+  *out = wait_for_window(a.sel, a.timeout_ms);
+  if (!*out)
+    return fail(L"no visible window with " + describe(a.sel) + L" after " +
+                std::to_wstring(a.timeout_ms) + L" ms");
+  return kOk;
 }
 
 int cmd_wait_window(const Args& a) {
-  if (!has_selector(a)) return usage(L"wait-window: no window given");
-  HWND w = need_window(a);
-  if (!w) return kFailed;
+  HWND w = nullptr;
+  if (int r = need_window(a, &w)) return r;
   out_line(hex_handle(w));
   return kOk;
 }

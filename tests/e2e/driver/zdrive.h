@@ -53,13 +53,19 @@ bool matches(HWND w, const Selector& sel);
 HWND find_window(const Selector& sel);
 // Waits up to timeout for a matching window; 0 when none came.
 HWND wait_for_window(const Selector& sel, DWORD timeout_ms);
-// The window named by the selector, or a message on stderr and nullptr.
-HWND need_window(const Args& a);
+// The window named by the selector into *out, or kFailed / kUsage after
+// saying why on stderr.
+int need_window(const Args& a, HWND* out);
 bool has_selector(const Args& a);
 
 // --- finding controls (controls.cpp) ---------------------------------------
-// Control ID of the window (0: the window itself), waiting for it to appear.
-HWND need_control(const Args& a, HWND top, const std::wstring& id_text);
+// Control ID of the window (0: the window itself), waiting for it to appear;
+// returns as need_window does.
+int need_control(const Args& a, HWND top, const std::wstring& id_text, HWND* out);
+
+// --- dialog units (dialog_units.cpp) ---------------------------------------
+// Pixels per 4 horizontal and 8 vertical dialog units of a dialog.
+bool dialog_base_units(HWND dialog, int* base_x, int* base_y);
 
 // --- commands ---------------------------------------------------------------
 int cmd_start(const Args& a);
