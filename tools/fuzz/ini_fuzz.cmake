@@ -11,5 +11,7 @@ zarvel_add_fuzzer(ini_fuzz
           ${CMAKE_SOURCE_DIR}/tools/setup_check/lint_lines.cpp
           ${CMAKE_SOURCE_DIR}/tools/setup_check/report_keys.cpp
           ${CMAKE_SOURCE_DIR}/tools/setup_check/report_lists.cpp
+          ${CMAKE_SOURCE_DIR}/tools/setup_check/escape_check.cpp
+          ${CMAKE_SOURCE_DIR}/setup/install/path_escape.cpp
   SEEDS ${CMAKE_CURRENT_SOURCE_DIR}/ini_fuzz_seeds
   MAX_LEN 4096)

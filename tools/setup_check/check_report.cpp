@@ -75,6 +75,7 @@ int CheckSetupIni(const char* text, size_t size, const char* medium, Report& r) 
   ReportKeys(text, r);
   ReportLists(text, r);
   LintLines(text, size, r);
+  WarnFolderEscapes(text, r);
   if (r.warnings.empty()) {
     Say(r, "no warnings");
   } else {

@@ -20,6 +20,8 @@ void Warn(Report& r, const char* format, ...) __attribute__((format(printf, 2, 3
 void ReportKeys(const char* text, Report& r);
 void ReportLists(const char* text, Report& r);
 void LintLines(const char* text, size_t size, Report& r);
+// Entries whose names leave the folder their list puts them in.
+void WarnFolderEscapes(const char* text, Report& r);
 
 // The whole report of a loaded file; returns the number of warnings.
 int CheckSetupIni(const char* text, size_t size, const char* medium, Report& r);
