@@ -14,6 +14,7 @@
 #include "art_preview.h"
 #include "art_setup_icons.h"
 #include "art_sources.h"
+#include "art_icon.h"
 #include "bmp_file.h"
 
 namespace fs = std::filesystem;
@@ -138,6 +139,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "cannot write the installer's icons\n");
         return 1;
     }
+    if (!WriteIcon((out / "tzk.ico").string(), GSheets, GPalette)) return 1;
     fs::copy_file(src / "sheet_rects.txt", out / "sheet_rects.txt",
                   fs::copy_options::overwrite_existing, ec);
     if (ec) return 1;

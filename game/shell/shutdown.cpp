@@ -4,14 +4,18 @@
 #include "game/actors/bullet.h"
 #include "game/actors/shot.h"
 #include "game/media/display.h"
+#include "game/media/sound_bank.h"
+#include "game/scores/score_file.h"
 #include "game/shell/shared_state.h"
 
-// The display objects, sound buffers and score file join this as their
-// parts arrive; the lists are the game thread's own.
+// Once, from whichever thread gets here first; the other thread has stopped
+// using what this releases (the main thread waits for the game thread).
 void Shutdown() {
   if (ShuttingDown.exchange(1) == 1) return;
+  ReleaseDisplay();
+  ReleaseSound();
   FreeAllShots();
   FreeAllActors();
   FreeAllBullets();
-  ReleaseDisplay();
+  SaveScores();
 }

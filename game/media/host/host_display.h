@@ -84,3 +84,15 @@ void HostClearBitmapResources();
 const std::vector<std::string>& HostFileReads();
 void HostClearFileReads();
 const std::vector<std::string>& HostDebugLines();
+
+// GDI text drawn on the host, as asked (title screen).
+struct HostText {
+  std::string text;
+  Rect rect;
+  uint8_t red, green, blue;
+  int32_t withFont;  // drawn in a font that was made
+};
+const std::vector<HostText>& HostTexts();
+void HostClearTexts();
+int32_t HostLiveFonts();
+void HostFailFonts(bool on);

@@ -1,0 +1,44 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "game/scores/score_table.h"
+
+// score.dat: for places 1 to 10, a line with the name and a line with the
+// score in decimal, each ending in CR LF.
+//
+// Read by lines, not by words: a name with a space or an empty name keeps
+// its place and every later one. A pair whose score line is not a number is
+// dropped alone; what was read is put in falling order, so an empty place
+// never hides the ones after it.
+struct ScoreReader {
+  ScoreEntry places[ScorePlaces];
+  int32_t count;    // places read so far
+  int32_t lines;    // lines finished so far
+  char line[24];    // the first bytes of the line being read
+  size_t length;    // bytes of it seen (may pass the buffer)
+  char name[12];    // the name line waiting for its score
+};
+
+void StartScoreReader(ScoreReader& reader);
+void FeedScoreReader(ScoreReader& reader, const char* data, size_t size);
+// Ends the last line; returns the number of places read.
+int32_t FinishScoreReader(ScoreReader& reader);
+// Places 0..9 of the table from what was read; the rest keep their values.
+void TakeScores(const ScoreReader& reader);
+// The whole file as written.
+std::string FormatScoreFile();
+
+// Where the file is kept, chosen by the score port: the current directory,
+// and a folder of the user's (%APPDATA%\ZARVEL) for a game installed where
+// it cannot write.
+// LoadScores reads both when both exist and keeps the best ten of them;
+// SaveScores writes the first place that takes the whole file, and nothing
+// before LoadScores has run.
+// 1 when a file was read / written.
+int32_t LoadScores();
+int32_t SaveScores();
+// Parses one score line: optional blanks, sign, digits, optional blanks.
+// 0 when it is no number or leaves 32 bits.
+int32_t ParseScoreLine(const char* text, size_t length, int32_t* value);

@@ -1,0 +1,20 @@
+#include "game/shell/frame_log_port.h"
+
+#include <windows.h>
+
+int64_t PortWallMicroseconds() {
+  LARGE_INTEGER now, frequency;
+  QueryPerformanceCounter(&now);
+  QueryPerformanceFrequency(&frequency);
+  return now.QuadPart / frequency.QuadPart * 1000000 +
+         now.QuadPart % frequency.QuadPart * 1000000 / frequency.QuadPart;
+}
+
+int64_t PortThreadCpuMicroseconds() {
+  FILETIME created, exited, kernel, user;
+  if (!GetThreadTimes(GetCurrentThread(), &created, &exited, &kernel, &user)) return 0;
+  auto ticks = [](const FILETIME& t) {
+    return (static_cast<int64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
+  };
+  return (ticks(kernel) + ticks(user)) / 10;  // 100 ns units
+}
