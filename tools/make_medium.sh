@@ -10,6 +10,9 @@
 # medium gets them in Shift-JIS with CR LF, the bytes the programs read.
 # Every file the [Install] list names must exist, or nothing is written.
 # BUILD_DIR, when given, is the build tree to use instead of build/<tree>.
+# ZARVEL_MEDIUM_ALLOW_MISSING=1 (for trying a tree that lacks some data)
+# leaves missing files out of the medium's [Install] list instead, and says
+# which; such a medium is not the product.
 set -euo pipefail
 
 tree=${1:-win32}
@@ -66,15 +69,23 @@ for name in setup.exe setup.bmp $(install_entries "$src/assets/medium/setup.ini"
   find_file "$name" >/dev/null || missing+=("$name")
 done
 if [ ${#missing[@]} -gt 0 ]; then
-  echo "make_medium: not in build/$tree: ${missing[*]}" >&2
-  exit 1
+  if [ "${ZARVEL_MEDIUM_ALLOW_MISSING:-}" != 1 ]; then
+    echo "make_medium: not in $build: ${missing[*]}" >&2
+    exit 1
+  fi
+  echo "make_medium: INCOMPLETE medium, left out: ${missing[*]}" >&2
 fi
 
 rm -rf "$medium" "$zipfile"
 mkdir -p "$medium"
-to_medium_text "$src/assets/medium/setup.ini" "$medium/setup.ini"
+ini=$src/assets/medium/setup.ini
+if [ ${#missing[@]} -gt 0 ]; then
+  ini=$build/setup-incomplete.ini
+  grep -vxF -f <(printf '%s\n' "${missing[@]}") "$src/assets/medium/setup.ini" > "$ini"
+fi
+to_medium_text "$ini" "$medium/setup.ini"
 to_medium_text "$src/assets/medium/readme.txt" "$medium/readme.txt"
-for name in setup.exe setup.bmp $(install_entries "$src/assets/medium/setup.ini"); do
+for name in setup.exe setup.bmp $(install_entries "$ini"); do
   case "$name" in setup.ini|readme.txt) continue ;; esac
   cp "$(find_file "$name")" "$medium/$name"
 done

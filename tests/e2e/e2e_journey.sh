@@ -26,7 +26,7 @@ registry_now() {  # HKLM and HKCU as text, one "key|value" line per value
     iconv -f UTF-16LE -t UTF-8 "$WORK/$hive.reg" | tr -d '\r' | awk '
       /^\[/ { key = $0; print key; next }
       /^"/ { print key "|" $0 }'
-  done | grep -Ev 'MuiCache|\\\\Explorer\\\\|Wine\\\\(Fonts|X11 Driver)|SessionInfo|Windows NT\\\\CurrentVersion\\\\Perflib' | LC_ALL=C sort
+  done | grep -Ev 'Temporary System Parameters|DriverDateData|MuiCache|\\\\Explorer\\\\|Wine\\\\(Fonts|X11 Driver)|SessionInfo|Windows NT\\\\CurrentVersion\\\\Perflib' | LC_ALL=C sort
 }
 files_before=$(files_now)
 registry_before=$(registry_now)
@@ -36,6 +36,7 @@ INSTALL_DLG=(--class '#32770' --title 'ZARVEL セットアップ')
 DONE_DLG=(--class '#32770' --title 'セットアップ プログラム')
 setup_pid=$(zd start --cwd "$(winpath "$medium")" "$(winpath "$medium/setup.exe")")
 zd wait-window --timeout 30000 "${INSTALL_DLG[@]}" >/dev/null
+sleep 1  # let the dialog's controls paint before the picture
 shot install_dialog.png
 expect_eq 'C:\ZARVEL' "$(zd text "${INSTALL_DLG[@]}" 1003)" "install folder"
 expect_eq 'checked=1 enabled=1 visible=1' "$(zd state "${INSTALL_DLG[@]}" 1011)" "start-menu box"
