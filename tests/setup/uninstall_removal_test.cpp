@@ -15,16 +15,16 @@ const char* Windows = "C:\\WINDOWS";
 const char* System = "C:\\WINDOWS\\system32";
 
 void MakeMachine() {
-  FakeReset();
-  FakeAddFolder("C:\\");
-  FakeAddFolder("C:\\WINDOWS");
-  FakeAddFolder("C:\\WINDOWS\\system32");
-  FakeAddFile("C:\\WINDOWS\\win.ini");
-  FakeAddFile("C:\\WINDOWS\\system32\\kernel32.dll");
+  FakeDiskReset();
+  FakeDiskAddFolder("C:\\");
+  FakeDiskAddFolder("C:\\WINDOWS");
+  FakeDiskAddFolder("C:\\WINDOWS\\system32");
+  FakeDiskAddFile("C:\\WINDOWS\\win.ini");
+  FakeDiskAddFile("C:\\WINDOWS\\system32\\kernel32.dll");
 }
 
 bool Called(const std::string& call) {
-  for (const std::string& c : FakeCalls())
+  for (const std::string& c : FakeDiskCalls())
     if (c == call) return true;
   return false;
 }
@@ -33,13 +33,13 @@ bool Called(const std::string& call) {
 
 TEST(UninstallRemoval, EmptiedFoldersAreClimbedButTheDriveRootNeverTried) {
   MakeMachine();
-  FakeAddFolder("C:\\Games");
-  FakeAddFolder("C:\\Games\\Foo");
-  FakeAddFolder("C:\\Games\\Foo\\data");
+  FakeDiskAddFolder("C:\\Games");
+  FakeDiskAddFolder("C:\\Games\\Foo");
+  FakeDiskAddFolder("C:\\Games\\Foo\\data");
   const RemovalResult r = RemoveLoggedItem("C:\\Games\\Foo\\data", Windows, System);
   EXPECT_EQ(r.foldersRemoved, 3);
-  EXPECT_FALSE(FakeExists("C:\\Games"));
-  EXPECT_TRUE(FakeExists("C:\\"));
+  EXPECT_FALSE(FakeDiskExists("C:\\Games"));
+  EXPECT_TRUE(FakeDiskExists("C:\\"));
   EXPECT_FALSE(Called("rmdir C:"));
   EXPECT_FALSE(Called("rmdir C:\\"));
 }
@@ -55,24 +55,24 @@ TEST(UninstallRemoval, AFolderThatStillHoldsAnythingStopsTheClimb) {
   };
   for (const Case& c : cases) {
     MakeMachine();
-    FakeAddFolder("C:\\Games");
-    FakeAddFolder("C:\\Games\\Foo");
-    FakeAddFolder("C:\\Games\\Foo\\data");
-    for (const std::string& p : c.extra) FakeAddFile(p);
+    FakeDiskAddFolder("C:\\Games");
+    FakeDiskAddFolder("C:\\Games\\Foo");
+    FakeDiskAddFolder("C:\\Games\\Foo\\data");
+    for (const std::string& p : c.extra) FakeDiskAddFile(p);
     EXPECT_EQ(RemoveLoggedItem(c.item, Windows, System).foldersRemoved, c.removed);
-    for (const std::string& p : c.left) EXPECT_TRUE(FakeExists(p)) << p;
+    for (const std::string& p : c.left) EXPECT_TRUE(FakeDiskExists(p)) << p;
   }
 }
 
 TEST(UninstallRemoval, TheClimbStopsBelowTheWindowsAndSystemFolders) {
   MakeMachine();
-  FakeReset();
-  FakeAddFolder("C:\\WINDOWS");  // an empty Windows folder, as a test can have it
-  FakeAddFolder("C:\\WINDOWS\\system32");
-  FakeAddFolder("C:\\WINDOWS\\system32\\zarvel");
+  FakeDiskReset();
+  FakeDiskAddFolder("C:\\WINDOWS");  // an empty Windows folder, as a test can have it
+  FakeDiskAddFolder("C:\\WINDOWS\\system32");
+  FakeDiskAddFolder("C:\\WINDOWS\\system32\\zarvel");
   EXPECT_EQ(RemoveLoggedItem("C:\\WINDOWS\\system32\\zarvel", Windows, System).foldersRemoved, 1);
-  EXPECT_TRUE(FakeExists("C:\\WINDOWS\\system32"));
-  EXPECT_TRUE(FakeExists("C:\\WINDOWS"));
+  EXPECT_TRUE(FakeDiskExists("C:\\WINDOWS\\system32"));
+  EXPECT_TRUE(FakeDiskExists("C:\\WINDOWS"));
   EXPECT_FALSE(Called("rmdir C:\\WINDOWS\\system32"));
 }
 
@@ -83,19 +83,19 @@ TEST(UninstallRemoval, RefusedRecordsTouchNothing) {
     MakeMachine();
     const RemovalResult r = RemoveLoggedItem(item, Windows, System);
     EXPECT_EQ(r.refused, 1) << item;
-    EXPECT_TRUE(FakeCalls().empty()) << item;
+    EXPECT_TRUE(FakeDiskCalls().empty()) << item;
   }
 }
 
 TEST(UninstallRemoval, AFileInUseStaysAndIsNotRetried) {
   MakeMachine();
-  FakeAddFolder("C:\\Games");
-  FakeAddFile("C:\\Games\\tzk.exe", "", true);
+  FakeDiskAddFolder("C:\\Games");
+  FakeDiskAddFile("C:\\Games\\tzk.exe", "", true);
   const RemovalResult r = RemoveLoggedItem("C:\\Games\\tzk.exe", Windows, System);
   EXPECT_EQ(r.fileDeleted, 0);
   EXPECT_EQ(r.foldersRemoved, 0);
-  EXPECT_TRUE(FakeExists("C:\\Games\\tzk.exe"));
-  EXPECT_EQ(FakeCalls(), (Paths{"delete C:\\Games\\tzk.exe", "isfolder C:\\Games\\tzk.exe"}));
+  EXPECT_TRUE(FakeDiskExists("C:\\Games\\tzk.exe"));
+  EXPECT_EQ(FakeDiskCalls(), (Paths{"delete C:\\Games\\tzk.exe", "isfolder C:\\Games\\tzk.exe"}));
 }
 
 TEST(UninstallRemoval, ShortPathTakesEachComponentsAliasOrItsOwnName) {
@@ -112,15 +112,15 @@ TEST(UninstallRemoval, ShortPathTakesEachComponentsAliasOrItsOwnName) {
       {"C", 0, "C"},
   };
   for (const Case& c : cases) {
-    FakeReset();
-    FakeAddFolder("C:\\Program Files");
-    FakeSetAlias("C:\\Program Files", "PROGRA~1");
-    FakeAddFolder("C:\\Program Files\\ZARVEL Game");
-    FakeSetAlias("C:\\Program Files\\ZARVEL Game", "ZARVEL~1");
-    FakeAddFile("C:\\Program Files\\ZARVEL Game\\zarvel_uninstall.exe", "ZARVEL~1.EXE");
-    FakeAddFolder("C:\\WINDOWS");
-    FakeAddFile("C:\\WINDOWS\\zarvel.exe");
-    FakeAddFile("C:\\WINDOWS\\zarvel_u.exe", "ZARVEL~1.EXE");
+    FakeDiskReset();
+    FakeDiskAddFolder("C:\\Program Files");
+    FakeDiskSetAlias("C:\\Program Files", "PROGRA~1");
+    FakeDiskAddFolder("C:\\Program Files\\ZARVEL Game");
+    FakeDiskSetAlias("C:\\Program Files\\ZARVEL Game", "ZARVEL~1");
+    FakeDiskAddFile("C:\\Program Files\\ZARVEL Game\\zarvel_uninstall.exe", "ZARVEL~1.EXE");
+    FakeDiskAddFolder("C:\\WINDOWS");
+    FakeDiskAddFile("C:\\WINDOWS\\zarvel.exe");
+    FakeDiskAddFile("C:\\WINDOWS\\zarvel_u.exe", "ZARVEL~1.EXE");
     char buffer[260] = "";
     EXPECT_EQ(ToShortPath(c.path, buffer, sizeof buffer), c.ok) << c.path;
     EXPECT_STREQ(buffer, c.shortPath) << c.path;
@@ -128,16 +128,16 @@ TEST(UninstallRemoval, ShortPathTakesEachComponentsAliasOrItsOwnName) {
 }
 
 TEST(UninstallRemoval, ShortPathWalksTwoByteNamesWhole) {
-  FakeReset();
+  FakeDiskReset();
   // "ソフト" holds the byte 5C inside its first character.
   const std::string folder = "C:\\\x83\x5C\x83t\x83g";
-  FakeAddFolder(folder);
-  FakeSetAlias(folder, "\x83\x5C\x83t\x83g");
-  FakeAddFile(folder + "\\u.exe");
+  FakeDiskAddFolder(folder);
+  FakeDiskSetAlias(folder, "\x83\x5C\x83t\x83g");
+  FakeDiskAddFile(folder + "\\u.exe");
   char buffer[260] = "";
   EXPECT_EQ(ToShortPath((folder + "\\u.exe").c_str(), buffer, sizeof buffer), 1);
   EXPECT_EQ(std::string(buffer), folder + "\\u.exe");
-  EXPECT_EQ(FakeCalls(), (Paths{"find " + folder, "find " + folder + "\\u.exe"}));
+  EXPECT_EQ(FakeDiskCalls(), (Paths{"find " + folder, "find " + folder + "\\u.exe"}));
 }
 
 TEST(UninstallRemoval, RebootDeletionFallsBackToWininitWithTheShortPath) {
@@ -155,22 +155,22 @@ TEST(UninstallRemoval, RebootDeletionFallsBackToWininitWithTheShortPath) {
       {false, "C:\\WINDOWS\\gone.exe", RebootDeletionNone, {"NUL=C:\\OLD.EXE"}},
   };
   for (const Case& c : cases) {
-    FakeReset();
-    FakeAddFolder("C:\\WINDOWS");
-    FakeAddFile("C:\\WINDOWS\\zarvel_uninstall.exe", "ZARVEL~1.EXE");
-    FakeSetProfileSection("C:\\WINDOWS\\WININIT.INI", "Rename", {"NUL=C:\\OLD.EXE"});
-    FakeSetDelayedDeletion(c.systemWorks);
+    FakeDiskReset();
+    FakeDiskAddFolder("C:\\WINDOWS");
+    FakeDiskAddFile("C:\\WINDOWS\\zarvel_uninstall.exe", "ZARVEL~1.EXE");
+    FakeDiskSetProfileSection("C:\\WINDOWS\\WININIT.INI", "Rename", {"NUL=C:\\OLD.EXE"});
+    FakeDiskSetDelayedDeletion(c.systemWorks);
     EXPECT_EQ(ScheduleDeleteAtReboot(c.path), c.how) << c.path;
-    EXPECT_EQ(FakeProfileSection("C:\\WINDOWS\\WININIT.INI", "Rename"), c.rename) << c.path;
+    EXPECT_EQ(FakeDiskProfileSection("C:\\WINDOWS\\WININIT.INI", "Rename"), c.rename) << c.path;
   }
 }
 
 TEST(UninstallRemoval, RebootDeletionWithoutAWindowsFolderWritesNothing) {
-  FakeReset();
-  FakeAddFolder("C:\\WINDOWS");
-  FakeAddFile("C:\\WINDOWS\\u.exe");
-  FakeSetDelayedDeletion(false);
-  FakeSetWindowsFolder("");
+  FakeDiskReset();
+  FakeDiskAddFolder("C:\\WINDOWS");
+  FakeDiskAddFile("C:\\WINDOWS\\u.exe");
+  FakeDiskSetDelayedDeletion(false);
+  FakeDiskSetWindowsFolder("");
   EXPECT_EQ(ScheduleDeleteAtReboot("C:\\WINDOWS\\u.exe"), RebootDeletionNone);
-  EXPECT_TRUE(FakeProfileSection("C:\\WINDOWS\\WININIT.INI", "Rename").empty());
+  EXPECT_TRUE(FakeDiskProfileSection("C:\\WINDOWS\\WININIT.INI", "Rename").empty());
 }

@@ -27,15 +27,15 @@ std::vector<Step> RunAll(UninstallRun& run) {
 }
 
 void MakeInstallation() {
-  FakeReset();
-  FakeAddFolder("C:\\");
-  FakeAddFolder("C:\\WINDOWS");
-  FakeAddFile("C:\\WINDOWS\\zarvel_u.exe");
-  FakeAddFolder("C:\\Games");
-  FakeAddFolder("C:\\Games\\ZARVEL");
-  FakeAddFile("C:\\Games\\ZARVEL\\_inst_.log");
-  FakeAddFile("C:\\Games\\ZARVEL\\a.dat");
-  FakeAddFile("C:\\Games\\ZARVEL\\b.dat");
+  FakeDiskReset();
+  FakeDiskAddFolder("C:\\");
+  FakeDiskAddFolder("C:\\WINDOWS");
+  FakeDiskAddFile("C:\\WINDOWS\\zarvel_u.exe");
+  FakeDiskAddFolder("C:\\Games");
+  FakeDiskAddFolder("C:\\Games\\ZARVEL");
+  FakeDiskAddFile("C:\\Games\\ZARVEL\\_inst_.log");
+  FakeDiskAddFile("C:\\Games\\ZARVEL\\a.dat");
+  FakeDiskAddFile("C:\\Games\\ZARVEL\\b.dat");
 }
 
 const char SevenRecords[] =
@@ -71,21 +71,21 @@ TEST(UninstallRun, SevenRecordLogGoesFromTheLastItemToTheFirst) {
   }
   // C:\Games held nothing else, so the climb took it too; the uninstaller
   // is not in the items (it waits for the next restart).
-  EXPECT_EQ(FakePaths(), (Paths{"C:\\", "C:\\WINDOWS", "C:\\WINDOWS\\zarvel_u.exe"}));
+  EXPECT_EQ(FakeDiskPaths(), (Paths{"C:\\", "C:\\WINDOWS", "C:\\WINDOWS\\zarvel_u.exe"}));
 }
 
 TEST(UninstallRun, LogsWithoutItemsDeleteNothing) {
   const char* logs[] = {"", "\r\n", "ZARVEL\r\n", "ZARVEL\r\nName\r\n", "ZARVEL\r\nName\r\nC:\\WINDOWS\\zarvel_u.exe\r\n"};
   for (const char* log : logs) {
     MakeInstallation();
-    const Paths before = FakePaths();
+    const Paths before = FakeDiskPaths();
     UninstallRun run;
     StartUninstallRun(run, log, "C:\\WINDOWS", "C:\\WINDOWS\\system32");
     EXPECT_EQ(HasItems(run), 0) << log;
     const UninstallTick tick = RunUninstallTick(run);
     EXPECT_EQ(tick.finished, 1);
-    EXPECT_TRUE(FakeCalls().empty()) << log;
-    EXPECT_EQ(FakePaths(), before);
+    EXPECT_TRUE(FakeDiskCalls().empty()) << log;
+    EXPECT_EQ(FakeDiskPaths(), before);
   }
 }
 
@@ -109,7 +109,7 @@ TEST(UninstallRun, ALogCutShortByACancelledInstallationRemovesEveryRecord) {
   EXPECT_EQ(steps[0].path, "C:\\Games\\ZARVEL\\b.dat");
   EXPECT_EQ(steps[3].path, "C:\\Games\\ZARVEL");
   EXPECT_EQ(steps[3].progress, 100);
-  EXPECT_EQ(FakePaths(), (Paths{"C:\\", "C:\\WINDOWS", "C:\\WINDOWS\\zarvel_u.exe"}));
+  EXPECT_EQ(FakeDiskPaths(), (Paths{"C:\\", "C:\\WINDOWS", "C:\\WINDOWS\\zarvel_u.exe"}));
 }
 
 TEST(UninstallRun, AnEmptyOrRootLineInTheMiddleIsSkippedAndTheRestGoes) {
@@ -130,8 +130,8 @@ TEST(UninstallRun, AnEmptyOrRootLineInTheMiddleIsSkippedAndTheRestGoes) {
   const std::vector<Step> steps = RunAll(run);
   ASSERT_EQ(steps.size(), 7u);
   EXPECT_EQ(steps.back().progress, 100);
-  EXPECT_EQ(FakePaths(), (Paths{"C:\\", "C:\\WINDOWS", "C:\\WINDOWS\\zarvel_u.exe"}));
-  for (const std::string& call : FakeCalls()) {
+  EXPECT_EQ(FakeDiskPaths(), (Paths{"C:\\", "C:\\WINDOWS", "C:\\WINDOWS\\zarvel_u.exe"}));
+  for (const std::string& call : FakeDiskCalls()) {
     EXPECT_NE(call, "rmdir C:\\WINDOWS");
     EXPECT_NE(call, "rmdir C:\\");
     EXPECT_NE(call, "rmdir C:");

@@ -34,15 +34,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   if (FindLastLine(text.c_str(), line, sizeof line) && std::strlen(line) >= sizeof line) __builtin_trap();
 
-  FakeReset();
-  FakeAddFolder("C:\\");
-  FakeAddFolder("D:\\");
-  FakeAddFolder("C:\\WINDOWS");
-  FakeAddFolder("C:\\WINDOWS\\system32");
-  FakeAddFolder("C:\\Games");
-  FakeAddFolder("C:\\Games\\ZARVEL");
-  FakeAddFolder("C:\\Games\\ZARVEL\\data");
-  FakeAddFile("C:\\Games\\ZARVEL\\tzk.exe");
+  FakeDiskReset();
+  FakeDiskAddFolder("C:\\");
+  FakeDiskAddFolder("D:\\");
+  FakeDiskAddFolder("C:\\WINDOWS");
+  FakeDiskAddFolder("C:\\WINDOWS\\system32");
+  FakeDiskAddFolder("C:\\Games");
+  FakeDiskAddFolder("C:\\Games\\ZARVEL");
+  FakeDiskAddFolder("C:\\Games\\ZARVEL\\data");
+  FakeDiskAddFile("C:\\Games\\ZARVEL\\tzk.exe");
   UninstallRun run;
   StartUninstallRun(run, text.c_str(), "C:\\WINDOWS", "C:\\WINDOWS\\system32");
   int32_t last = 0, ticks = 0;
@@ -54,8 +54,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (tick.finished) break;
   }
   if (run.plan.items > 0 && last != 100) __builtin_trap();
-  for (const std::string& call : FakeCalls())
+  for (const std::string& call : FakeDiskCalls())
     if (Forbidden(call)) __builtin_trap();
-  if (!FakeExists("C:\\WINDOWS\\system32") || !FakeExists("D:\\")) __builtin_trap();
+  if (!FakeDiskExists("C:\\WINDOWS\\system32") || !FakeDiskExists("D:\\")) __builtin_trap();
   return 0;
 }

@@ -46,7 +46,7 @@ int32_t CopyOut(const std::string& s, char* buffer, int32_t size) {
 
 }  // namespace
 
-void FakeReset() {
+void FakeDiskReset() {
   entries.clear();
   calls.clear();
   delayed.clear();
@@ -55,33 +55,33 @@ void FakeReset() {
   profiles.clear();
 }
 
-void FakeAddFolder(const std::string& path) { entries[Key(path)] = Entry{path, true, false, ""}; }
+void FakeDiskAddFolder(const std::string& path) { entries[Key(path)] = Entry{path, true, false, ""}; }
 
-void FakeAddFile(const std::string& path, const std::string& alias, bool inUse) {
+void FakeDiskAddFile(const std::string& path, const std::string& alias, bool inUse) {
   entries[Key(path)] = Entry{path, false, inUse, alias};
 }
 
-void FakeSetAlias(const std::string& path, const std::string& alias) { entries[Key(path)].alias = alias; }
+void FakeDiskSetAlias(const std::string& path, const std::string& alias) { entries[Key(path)].alias = alias; }
 
-bool FakeExists(const std::string& path) { return entries.count(Key(path)) != 0; }
+bool FakeDiskExists(const std::string& path) { return entries.count(Key(path)) != 0; }
 
-std::vector<std::string> FakePaths() {
+std::vector<std::string> FakeDiskPaths() {
   std::vector<std::string> out;
   for (const auto& e : entries) out.push_back(e.second.name);
   std::sort(out.begin(), out.end());
   return out;
 }
 
-const std::vector<std::string>& FakeCalls() { return calls; }
-void FakeSetDelayedDeletion(bool works) { delayedWorks = works; }
-const std::vector<std::string>& FakeDelayedDeletions() { return delayed; }
-void FakeSetWindowsFolder(const std::string& folder) { windowsFolder = folder; }
+const std::vector<std::string>& FakeDiskCalls() { return calls; }
+void FakeDiskSetDelayedDeletion(bool works) { delayedWorks = works; }
+const std::vector<std::string>& FakeDiskDelayedDeletions() { return delayed; }
+void FakeDiskSetWindowsFolder(const std::string& folder) { windowsFolder = folder; }
 
-std::vector<std::string> FakeProfileSection(const std::string& file, const std::string& section) {
+std::vector<std::string> FakeDiskProfileSection(const std::string& file, const std::string& section) {
   return profiles[Key(file) + "|" + Key(section)];
 }
 
-void FakeSetProfileSection(const std::string& file, const std::string& section,
+void FakeDiskSetProfileSection(const std::string& file, const std::string& section,
                            const std::vector<std::string>& lines) {
   profiles[Key(file) + "|" + Key(section)] = lines;
 }

@@ -6,21 +6,21 @@
 // (names compared without case, as on Windows), a switchable delayed
 // deletion and a profile store. Every call is recorded in order.
 
-void FakeReset();
-void FakeAddFolder(const std::string& path);
+void FakeDiskReset();
+void FakeDiskAddFolder(const std::string& path);
 // alias: the 8.3 alias the file system reports, empty when the name is short.
-void FakeAddFile(const std::string& path, const std::string& alias = "", bool inUse = false);
-void FakeSetAlias(const std::string& path, const std::string& alias);
-bool FakeExists(const std::string& path);
-std::vector<std::string> FakePaths();  // every entry, sorted
+void FakeDiskAddFile(const std::string& path, const std::string& alias = "", bool inUse = false);
+void FakeDiskSetAlias(const std::string& path, const std::string& alias);
+bool FakeDiskExists(const std::string& path);
+std::vector<std::string> FakeDiskPaths();  // every entry, sorted
 
 // "delete PATH", "isfolder PATH", "rmdir PATH", "find PATH", "reboot PATH".
-const std::vector<std::string>& FakeCalls();
+const std::vector<std::string>& FakeDiskCalls();
 
-void FakeSetDelayedDeletion(bool works);
-const std::vector<std::string>& FakeDelayedDeletions();
-void FakeSetWindowsFolder(const std::string& folder);  // empty: the query fails
+void FakeDiskSetDelayedDeletion(bool works);
+const std::vector<std::string>& FakeDiskDelayedDeletions();
+void FakeDiskSetWindowsFolder(const std::string& folder);  // empty: the query fails
 // A profile section as "key=value" lines in file order.
-std::vector<std::string> FakeProfileSection(const std::string& file, const std::string& section);
-void FakeSetProfileSection(const std::string& file, const std::string& section,
+std::vector<std::string> FakeDiskProfileSection(const std::string& file, const std::string& section);
+void FakeDiskSetProfileSection(const std::string& file, const std::string& section,
                            const std::vector<std::string>& lines);
