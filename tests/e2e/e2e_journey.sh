@@ -11,10 +11,10 @@ PROBE=$BUILD/install_probe.exe
 [ -f "$PROBE" ] || fail "no install_probe.exe in $BUILD"
 probe() { timeout 60 "$WINELOADER" "$PROBE" "$@" | tr -d '\r'; }
 
+# The medium is made afresh from this tree's programs and data, so a stale
+# one never stands in for them.
 medium=$BUILD/medium
-if [ ! -f "$medium/setup.ini" ]; then
-  "$SRC/tools/make_medium.sh" win64 "$BUILD" >/dev/null || fail "no medium"
-fi
+"$SRC/tools/make_medium.sh" win64 "$BUILD" >/dev/null || fail "no medium (see make_medium.sh's message)"
 
 # Wine's own writes while programs run, which are no part of the journey.
 noise='/(Temp|INetCache|Explorer/|Recent)/|^\./windows/(Installer|Temp|Logs)/'
