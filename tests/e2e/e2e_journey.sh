@@ -26,7 +26,7 @@ registry_now() {  # HKLM and HKCU as text, one "key|value" line per value
     iconv -f UTF-16LE -t UTF-8 "$WORK/$hive.reg" | tr -d '\r' | awk '
       /^\[/ { key = $0; print key; next }
       /^"/ { print key "|" $0 }'
-  done | grep -Ev 'Temporary System Parameters|DriverDateData|MuiCache|\\\\Explorer\\\\|Wine\\\\(Fonts|X11 Driver)|SessionInfo|Windows NT\\\\CurrentVersion\\\\Perflib' | LC_ALL=C sort
+  done | grep -Ev 'Temporary System Parameters|DriverDateData|CurrentControlSet\\Control\\Video\\|MuiCache|\\Explorer\\|Wine\\(Fonts|X11 Driver)|SessionInfo|Windows NT\\CurrentVersion\\Perflib' | LC_ALL=C sort
 }
 files_before=$(files_now)
 registry_before=$(registry_now)
