@@ -1,0 +1,41 @@
+#pragma once
+#include <cstdint>
+
+// Path rules of the uninstaller. Paths are ANSI bytes in the system's code
+// page: a backslash byte that ends a two-byte character is no separator, so
+// every scan walks characters from the start.
+
+// 'C:', 'C:\', '\', '\\server' and '\\server\share': places the uninstaller
+// never removes and never climbs into.
+int32_t IsDriveRoot(const char* path);
+
+// Equal ignoring the case of ASCII letters and trailing separators.
+int32_t SamePath(const char* a, const char* b);
+
+// The enclosing folder of path, without trailing separator. 0 when there is
+// none, or when it is a drive root: the climb stops there.
+int32_t ParentFolder(const char* path, char* buffer, int32_t size);
+
+// Whether a log record may be deleted: an absolute path ('X:\...' or
+// '\\server\share\...') that is no drive root, has no '.' or '..' component
+// and is neither the Windows folder nor the system folder. Anything else
+// (an empty line, a relative path whose meaning depends on the current
+// folder) is left alone.
+int32_t ItemIsRemovable(const char* path, const char* windowsFolder, const char* systemFolder);
+
+// "Uninstall\" + key name, for the registry entry. 0 when the name is empty
+// or blank, or has an empty component: "Uninstall\" alone would address
+// the system's whole list of installed programs.
+int32_t UninstallKeyPath(const char* keyName, char* buffer, int32_t size);
+
+// The Windows folder + "\WININIT.INI" (a root Windows folder 'C:\' gives
+// 'C:\WININIT.INI'). 0 when it does not fit.
+int32_t WininitPath(const char* windowsFolder, char* buffer, int32_t size);
+
+// Adds "key=value" to a profile section read as NUL-terminated lines
+// (length bytes before the final NUL), keeping every line there already:
+// [Rename] may hold several NUL= lines, and each is a pending deletion of
+// some program. A line already present is not doubled. Returns the new
+// length, or -1 when it does not fit into size bytes.
+int32_t AppendProfileLine(const char* lines, int32_t length, const char* key,
+                          const char* value, char* buffer, int32_t size);

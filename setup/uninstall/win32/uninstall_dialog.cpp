@@ -1,0 +1,166 @@
+// Dialog 105: the user confirms, then one logged item goes per timer tick,
+// from the last to the first, with the progress bar following.
+#include <windows.h>
+#include <commctrl.h>
+#include <cstdarg>
+#include <shlobj.h>
+
+#include "setup/resources/setup_resource.h"
+#include "setup/uninstall/item_removal.h"
+#include "setup/uninstall/path_rules.h"
+#include "setup/uninstall/uninstall_run.h"
+#include "setup/uninstall/win32/uninstall_win32.h"
+
+const char* UninstallLogText = "";
+
+namespace {
+
+constexpr UINT_PTR StepTimer = 1;
+constexpr UINT_PTR CloseTimer = 2;
+
+const char Caption[] = "アンインストール";
+const char TextDeleting[] = "を\n削除しています...";
+const char TextDeleted[] = "を\n削除しました。";
+const char TextNothing[] = "アンインストールの記録に\n削除するものがありません。";
+const char TextExit[] = "終了(&E)";
+const char RestartMessage[] =
+    "すぐに、Windowsを再起動をしてください。\n"
+    "Windowsを再起動しますと、アンインストールが完了します。\n\n\n"
+    "なお、Windowsを再起動せずに、このソフトウエアを\n"
+    "もう一度インストールしてしまうと、もう一度Windowsを\n"
+    "起動したら、このソフトをアンインストールする\n"
+    "機能が使えなくなります。(エクスプローラ等で削除は出来ます。)\n"
+    "その場合は、再起動後にもう一度、インストールしたフォルダへ\n"
+    "このソフトウエアをインストールしてください。\n"
+    "そうしますと、アンインストールが出来るようになります。";
+
+UninstallRun Run;
+char UninstallerPath[260];
+
+// For the end-to-end tests: with ZARVEL_UNINSTALL_TRACE naming a file, each
+// step appends what the progress bar shows and what became of the item.
+void Trace(const char* format, ...) {
+  char path[MAX_PATH];
+  const DWORD n = GetEnvironmentVariableA("ZARVEL_UNINSTALL_TRACE", path, sizeof path);
+  if (n == 0 || n >= sizeof path) return;
+  char line[1100];  // wvsprintfA writes at most 1024 bytes
+  va_list args;
+  va_start(args, format);
+  const int length = wvsprintfA(line, format, args);
+  va_end(args);
+  HANDLE file = CreateFileA(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return;
+  DWORD written = 0;
+  WriteFile(file, line, static_cast<DWORD>(length), &written, nullptr);
+  CloseHandle(file);
+}
+
+const char* Outcome(const RemovalResult& r) {
+  if (r.refused) return "refused";
+  if (r.fileDeleted) return "file";
+  return r.foldersRemoved ? "folders" : "kept";
+}
+
+void SystemFolders(char* windows, char* system) {
+  windows[0] = system[0] = '\0';
+  GetWindowsDirectoryA(windows, 260);
+  GetSystemDirectoryA(system, 260);
+}
+
+void InitDialog(HWND dialog) {
+  char windows[260], system[260];
+  SystemFolders(windows, system);
+  StartUninstallRun(Run, UninstallLogText, windows, system);
+  // A log cut short names no uninstaller: its last line is one of the items.
+  UninstallerPath[0] = '\0';
+  if (!Run.plan.cutShort) FindLastLine(UninstallLogText, UninstallerPath, sizeof UninstallerPath);
+  char name[260];
+  LogLine(Run, Run.plan.nameLine, name);
+  SetDlgItemTextA(dialog, IDC_UNINSTALL_NAME, name);
+  SendDlgItemMessageA(dialog, IDC_UNINSTALL_PROGRESS, PBM_SETRANGE, 0, MAKELPARAM(0, 100));
+  HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_UNINSTALL));
+  SendMessageA(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+  if (!HasItems(Run)) {
+    // A log of fewer than four lines names nothing that could be ours.
+    SetDlgItemTextA(dialog, IDC_UNINSTALL_STATE, TextNothing);
+    EnableWindow(GetDlgItem(dialog, IDC_UNINSTALL_START), FALSE);
+    SetDlgItemTextA(dialog, IDCANCEL, TextExit);
+  }
+}
+
+void StartDeleting(HWND dialog) {
+  if (!HasItems(Run)) return;
+  EnableWindow(GetDlgItem(dialog, IDC_UNINSTALL_START), FALSE);
+  SetDlgItemTextA(dialog, IDC_UNINSTALL_STATE, TextDeleting);
+  SetTimer(dialog, StepTimer, 100, nullptr);
+}
+
+void Finish(HWND dialog) {
+  SetDlgItemTextA(dialog, IDC_UNINSTALL_STATE, TextDeleted);
+  SetDlgItemTextA(dialog, IDCANCEL, TextExit);
+  char keyName[260];
+  LogLine(Run, Run.plan.keyLine, keyName);
+  DeleteUninstallEntry(keyName);
+  int how = RebootDeletionNone;
+  if (ItemIsRemovable(UninstallerPath, Run.windowsFolder, Run.systemFolder))
+    how = ScheduleDeleteAtReboot(UninstallerPath);
+  Trace("key\t%s\r\nreboot\t%d\t%s\r\n", keyName, how, UninstallerPath);
+  MessageBoxA(dialog, RestartMessage, Caption, MB_OK | MB_ICONINFORMATION);
+  SetTimer(dialog, CloseTimer, 5000, nullptr);
+}
+
+void Step(HWND dialog) {
+  KillTimer(dialog, StepTimer);
+  const UninstallTick tick = RunUninstallTick(Run);
+  if (tick.path[0])
+    SHChangeNotify(SHCNE_UPDATEDIR, SHCNF_PATHA | SHCNF_FLUSH, tick.path, nullptr);
+  SendDlgItemMessageA(dialog, IDC_UNINSTALL_PROGRESS, PBM_SETPOS, static_cast<WPARAM>(tick.progress), 0);
+  const LRESULT shown = SendDlgItemMessageA(dialog, IDC_UNINSTALL_PROGRESS, PBM_GETPOS, 0, 0);
+  Trace("%d\t%s\t%s %d\r\n", static_cast<int>(shown), tick.path, Outcome(tick.removal),
+        static_cast<int>(tick.removal.foldersRemoved));  if (!tick.finished)
+    SetTimer(dialog, StepTimer, 50, nullptr);
+  else
+    Finish(dialog);
+}
+
+}  // namespace
+
+INT_PTR CALLBACK UninstallDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+  switch (message) {
+    case WM_INITDIALOG:
+      InitDialog(dialog);
+      return TRUE;
+    case WM_COMMAND:
+      switch (LOWORD(wParam)) {
+        case IDC_UNINSTALL_START:
+          StartDeleting(dialog);
+          return TRUE;
+        case IDOK:
+        case IDCANCEL:
+        case IDABORT:
+        case IDCLOSE:
+          // Cancelling midway leaves what is not yet reached, the registry
+          // entry and the uninstaller in place.
+          KillTimer(dialog, StepTimer);
+          KillTimer(dialog, CloseTimer);
+          EndDialog(dialog, 0);
+          return TRUE;
+      }
+      return FALSE;
+    case WM_TIMER:
+      if (wParam == StepTimer) {
+        Step(dialog);
+      } else if (wParam == CloseTimer) {
+        KillTimer(dialog, CloseTimer);
+        EndDialog(dialog, 0);
+      }
+      return TRUE;
+    case WM_DESTROY:
+      KillTimer(dialog, StepTimer);
+      KillTimer(dialog, CloseTimer);
+      EndDialog(dialog, 0);
+      return TRUE;
+  }
+  return FALSE;
+}

@@ -1,0 +1,132 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "setup/uninstall/path_rules.h"
+
+TEST(UninstallPaths, DriveRootsAreRecognisedInEveryForm) {
+  struct Case { const char* path; int32_t root; };
+  const Case cases[] = {
+      {"C:", 1}, {"c:\\", 1}, {"C:\\\\", 1}, {"\\", 1},
+      {"\\\\server", 1}, {"\\\\server\\share", 1}, {"\\\\server\\share\\", 1},
+      {"C:\\Games", 0}, {"\\\\server\\share\\Games", 0}, {"Games", 0}, {"", 0},
+  };
+  for (const Case& c : cases) EXPECT_EQ(IsDriveRoot(c.path), c.root) << c.path;
+}
+
+TEST(UninstallPaths, ParentFolderNeverReturnsADriveRoot) {
+  struct Case { const char* path; int32_t ok; const char* parent; };
+  const Case cases[] = {
+      {"C:\\Games\\Foo\\data", 1, "C:\\Games\\Foo"},
+      {"C:\\Games\\Foo\\data\\", 1, "C:\\Games\\Foo"},
+      {"C:\\Games\\Foo", 1, "C:\\Games"},
+      {"C:\\Games", 0, ""},
+      {"C:\\", 0, ""},
+      {"C:", 0, ""},
+      {"\\\\server\\share\\Games\\Foo", 1, "\\\\server\\share\\Games"},
+      {"\\\\server\\share\\Games", 0, ""},
+      {"Games", 0, ""},
+      // Shift-JIS: the second byte of "ソ" (83 5C) is no separator.
+      {"C:\\\x83\x5C\x83t\x83g\\data", 1, "C:\\\x83\x5C\x83t\x83g"},
+      {"C:\\Games\\\x83\x5C", 1, "C:\\Games"},
+  };
+  for (const Case& c : cases) {
+    char buffer[260] = "";
+    EXPECT_EQ(ParentFolder(c.path, buffer, sizeof buffer), c.ok) << c.path;
+    if (c.ok) {
+      EXPECT_STREQ(buffer, c.parent) << c.path;
+    }
+  }
+}
+
+TEST(UninstallPaths, OnlyAbsolutePathsBelowARootThatAreNotWindowsMayBeRemoved) {
+  const char* windows = "C:\\WINDOWS";
+  const char* system = "C:\\WINDOWS\\system32";
+  struct Case { const char* path; int32_t removable; };
+  const Case cases[] = {
+      {"C:\\Games\\ZARVEL", 1},
+      {"C:\\Games\\ZARVEL\\tzk.exe", 1},
+      {"C:\\WINDOWS\\zarvel_u.exe", 1},
+      {"\\\\server\\share\\Games", 1},
+      {"", 0},                      // an empty line
+      {"   ", 0},
+      {"C:", 0}, {"C:\\", 0}, {"D:\\", 0}, {"\\", 0},  // drive roots
+      {"\\\\server\\share", 0},
+      {"C:\\WINDOWS", 0}, {"c:\\windows\\", 0},       // the Windows folder
+      {"C:\\Windows\\System32", 0},                   // the system folder
+      {"ZARVEL", 0}, {"C:ZARVEL", 0}, {"\\Games", 0}, // relative to something
+      {"C:\\Games\\..", 0}, {"C:\\Games\\.\\x", 0}, {"C:\\WINDOWS\\system32\\..", 0},
+      {"C:\\Games\\\\ZARVEL", 0},
+  };
+  for (const Case& c : cases) EXPECT_EQ(ItemIsRemovable(c.path, windows, system), c.removable) << c.path;
+}
+
+TEST(UninstallPaths, SamePathIgnoresAsciiCaseOnlyOutsideTwoByteCharacters) {
+  struct Case { const char* a; const char* b; int32_t same; };
+  const Case cases[] = {
+      {"C:\\Windows", "c:\\WINDOWS\\", 1},
+      {"C:\\Games", "C:\\Game", 0},
+      // "\x83\x61" and "\x83\x41" are two different characters.
+      {"C:\\\x83\x61", "C:\\\x83\x41", 0},
+      {"C:\\\x83\x61", "C:\\\x83\x61", 1},
+  };
+  for (const Case& c : cases) EXPECT_EQ(SamePath(c.a, c.b), c.same) << c.a << " " << c.b;
+}
+
+TEST(UninstallPaths, UninstallKeyPathNeverAddressesTheUninstallKeyItself) {
+  struct Case { const char* name; int32_t ok; const char* path; };
+  const Case cases[] = {
+      {"ZARVEL", 1, "Uninstall\\ZARVEL"},
+      {"ZARVEL Deluxe", 1, "Uninstall\\ZARVEL Deluxe"},
+      {"Vendor\\ZARVEL", 1, "Uninstall\\Vendor\\ZARVEL"},
+      {"", 0, ""}, {"  ", 0, ""}, {"\t", 0, ""},
+      {"\\", 0, ""}, {"\\ZARVEL", 0, ""}, {"ZARVEL\\", 0, ""}, {"a\\\\b", 0, ""},
+  };
+  for (const Case& c : cases) {
+    char buffer[260] = "";
+    EXPECT_EQ(UninstallKeyPath(c.name, buffer, sizeof buffer), c.ok) << c.name;
+    if (c.ok) {
+      EXPECT_STREQ(buffer, c.path);
+    }
+  }
+  char small[12];
+  EXPECT_EQ(UninstallKeyPath("ZARVEL", small, sizeof small), 0);
+}
+
+TEST(UninstallPaths, WininitLiesInTheWindowsFolder) {
+  struct Case { const char* windows; int32_t ok; const char* path; };
+  const Case cases[] = {
+      {"C:\\WINDOWS", 1, "C:\\WINDOWS\\WININIT.INI"},
+      {"C:\\WINDOWS\\", 1, "C:\\WINDOWS\\WININIT.INI"},
+      {"C:\\", 1, "C:\\WININIT.INI"},
+      {"", 0, ""},
+  };
+  for (const Case& c : cases) {
+    char buffer[260] = "";
+    EXPECT_EQ(WininitPath(c.windows, buffer, sizeof buffer), c.ok) << c.windows;
+    if (c.ok) {
+      EXPECT_STREQ(buffer, c.path);
+    }
+  }
+}
+
+TEST(UninstallPaths, AppendProfileLineKeepsOtherPendingDeletions) {
+  struct Case { std::string before; std::string after; };
+  const std::string nul = "NUL=C:\\WINDOWS\\ZARVEL~1.EXE";
+  const Case cases[] = {
+      {std::string("", 0), nul + '\0'},
+      {std::string("NUL=C:\\OLD.EXE\0", 15), std::string("NUL=C:\\OLD.EXE\0", 15) + nul + '\0'},
+      {std::string("NUL=C:\\A\0C:\\B=C:\\C\0", 19), std::string("NUL=C:\\A\0C:\\B=C:\\C\0", 19) + nul + '\0'},
+      {nul + '\0', nul + '\0'},  // the second uninstall adds no second line
+  };
+  for (const Case& c : cases) {
+    char out[512];
+    const int32_t n = AppendProfileLine(c.before.data(), static_cast<int32_t>(c.before.size()), "NUL",
+                                        "C:\\WINDOWS\\ZARVEL~1.EXE", out, sizeof out);
+    ASSERT_GE(n, 0);
+    EXPECT_EQ(std::string(out, static_cast<size_t>(n)), c.after);
+    EXPECT_EQ(out[n], '\0');
+  }
+  char tiny[10];
+  EXPECT_EQ(AppendProfileLine("", 0, "NUL", "C:\\WINDOWS\\ZARVEL~1.EXE", tiny, sizeof tiny), -1);
+}

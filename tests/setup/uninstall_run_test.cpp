@@ -1,0 +1,139 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "setup/uninstall/host/fake_system.h"
+#include "setup/uninstall/uninstall_run.h"
+
+namespace {
+
+using Paths = std::vector<std::string>;
+
+struct Step {
+  std::string path;
+  int32_t progress;
+};
+
+// Runs every tick and records what each one did.
+std::vector<Step> RunAll(UninstallRun& run) {
+  std::vector<Step> steps;
+  for (int guard = 0; guard < 1000; ++guard) {
+    const UninstallTick tick = RunUninstallTick(run);
+    steps.push_back({tick.path, tick.progress});
+    if (tick.finished) break;
+  }
+  return steps;
+}
+
+void MakeInstallation() {
+  FakeDiskReset();
+  FakeDiskAddFolder("C:\\");
+  FakeDiskAddFolder("C:\\WINDOWS");
+  FakeDiskAddFile("C:\\WINDOWS\\zarvel_u.exe");
+  FakeDiskAddFolder("C:\\Games");
+  FakeDiskAddFolder("C:\\Games\\ZARVEL");
+  FakeDiskAddFile("C:\\Games\\ZARVEL\\_inst_.log");
+  FakeDiskAddFile("C:\\Games\\ZARVEL\\a.dat");
+  FakeDiskAddFile("C:\\Games\\ZARVEL\\b.dat");
+}
+
+const char SevenRecords[] =
+    "C:\\Games\\ZARVEL\r\n"
+    "C:\\Games\\ZARVEL\\_inst_.log\r\n"
+    "C:\\Games\\ZARVEL\\a.dat\r\n"
+    "C:\\Games\\ZARVEL\\b.dat\r\n"
+    "ZARVEL\r\n"
+    "ZARVEL Uninstall\r\n"
+    "C:\\WINDOWS\\zarvel_u.exe\r\n";
+
+}  // namespace
+
+TEST(UninstallRun, SevenRecordLogGoesFromTheLastItemToTheFirst) {
+  MakeInstallation();
+  UninstallRun run;
+  StartUninstallRun(run, SevenRecords, "C:\\WINDOWS", "C:\\WINDOWS\\system32");
+  ASSERT_EQ(HasItems(run), 1);
+  char line[260];
+  LogLine(run, run.plan.nameLine, line);
+  EXPECT_STREQ(line, "ZARVEL Uninstall");
+  LogLine(run, run.plan.keyLine, line);
+  EXPECT_STREQ(line, "ZARVEL");
+  const std::vector<Step> steps = RunAll(run);
+  ASSERT_EQ(steps.size(), 4u);
+  const Step want[] = {{"C:\\Games\\ZARVEL\\b.dat", 25},
+                       {"C:\\Games\\ZARVEL\\a.dat", 50},
+                       {"C:\\Games\\ZARVEL\\_inst_.log", 75},
+                       {"C:\\Games\\ZARVEL", 100}};
+  for (size_t k = 0; k < 4; ++k) {
+    EXPECT_EQ(steps[k].path, want[k].path) << k;
+    EXPECT_EQ(steps[k].progress, want[k].progress) << k;
+  }
+  // C:\Games held nothing else, so the climb took it too; the uninstaller
+  // is not in the items (it waits for the next restart).
+  EXPECT_EQ(FakeDiskPaths(), (Paths{"C:\\", "C:\\WINDOWS", "C:\\WINDOWS\\zarvel_u.exe"}));
+}
+
+TEST(UninstallRun, LogsWithoutItemsDeleteNothing) {
+  const char* logs[] = {"", "\r\n", "ZARVEL\r\n", "ZARVEL\r\nName\r\n", "ZARVEL\r\nName\r\nC:\\WINDOWS\\zarvel_u.exe\r\n"};
+  for (const char* log : logs) {
+    MakeInstallation();
+    const Paths before = FakeDiskPaths();
+    UninstallRun run;
+    StartUninstallRun(run, log, "C:\\WINDOWS", "C:\\WINDOWS\\system32");
+    EXPECT_EQ(HasItems(run), 0) << log;
+    const UninstallTick tick = RunUninstallTick(run);
+    EXPECT_EQ(tick.finished, 1);
+    EXPECT_TRUE(FakeDiskCalls().empty()) << log;
+    EXPECT_EQ(FakeDiskPaths(), before);
+  }
+}
+
+TEST(UninstallRun, ALogCutShortByACancelledInstallationRemovesEveryRecord) {
+  // The install was cancelled after two files: no key, name or uninstaller
+  // records. Every record is an item, from the last to the first.
+  MakeInstallation();
+  const char log[] =
+      "C:\\Games\\ZARVEL\r\n"
+      "C:\\Games\\ZARVEL\\_inst_.log\r\n"
+      "C:\\Games\\ZARVEL\\a.dat\r\n"
+      "C:\\Games\\ZARVEL\\b.dat\r\n";
+  UninstallRun run;
+  StartUninstallRun(run, log, "C:\\WINDOWS", "C:\\WINDOWS\\system32");
+  EXPECT_EQ(run.plan.cutShort, 1);
+  char line[260];
+  LogLine(run, run.plan.nameLine, line);
+  EXPECT_STREQ(line, "C:\\Games\\ZARVEL");
+  const std::vector<Step> steps = RunAll(run);
+  ASSERT_EQ(steps.size(), 4u);
+  EXPECT_EQ(steps[0].path, "C:\\Games\\ZARVEL\\b.dat");
+  EXPECT_EQ(steps[3].path, "C:\\Games\\ZARVEL");
+  EXPECT_EQ(steps[3].progress, 100);
+  EXPECT_EQ(FakeDiskPaths(), (Paths{"C:\\", "C:\\WINDOWS", "C:\\WINDOWS\\zarvel_u.exe"}));
+}
+
+TEST(UninstallRun, AnEmptyOrRootLineInTheMiddleIsSkippedAndTheRestGoes) {
+  MakeInstallation();
+  const char log[] =
+      "C:\\Games\\ZARVEL\r\n"
+      "C:\\Games\\ZARVEL\\_inst_.log\r\n"
+      "\r\n"
+      "C:\\\r\n"
+      "C:\\WINDOWS\r\n"
+      "C:\\Games\\ZARVEL\\a.dat\r\n"
+      "C:\\Games\\ZARVEL\\b.dat\r\n"
+      "ZARVEL\r\n"
+      "ZARVEL Uninstall\r\n"
+      "C:\\WINDOWS\\zarvel_u.exe\r\n";
+  UninstallRun run;
+  StartUninstallRun(run, log, "C:\\WINDOWS", "C:\\WINDOWS\\system32");
+  const std::vector<Step> steps = RunAll(run);
+  ASSERT_EQ(steps.size(), 7u);
+  EXPECT_EQ(steps.back().progress, 100);
+  EXPECT_EQ(FakeDiskPaths(), (Paths{"C:\\", "C:\\WINDOWS", "C:\\WINDOWS\\zarvel_u.exe"}));
+  for (const std::string& call : FakeDiskCalls()) {
+    EXPECT_NE(call, "rmdir C:\\WINDOWS");
+    EXPECT_NE(call, "rmdir C:\\");
+    EXPECT_NE(call, "rmdir C:");
+  }
+}
