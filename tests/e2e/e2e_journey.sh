@@ -16,7 +16,9 @@ probe() { timeout 60 "$WINELOADER" "$PROBE" "$@" | tr -d '\r'; }
 medium=$BUILD/medium
 "$SRC/tools/make_medium.sh" win64 "$BUILD" >/dev/null || fail "no medium (see make_medium.sh's message)"
 
-# Wine's own writes while programs run, which are no part of the journey.
+# Wine's own writes while programs run, which are no part of the journey
+# (the audio endpoints, for one, are registered when the game first opens
+# DirectSound).
 noise='/(Temp|INetCache|Explorer/|Recent)/|^\./windows/(Installer|Temp|Logs)/'
 files_now() { list_files | grep -Ev "$noise" || true; }
 registry_now() {  # HKLM and HKCU as text, one "key|value" line per value
@@ -26,7 +28,7 @@ registry_now() {  # HKLM and HKCU as text, one "key|value" line per value
     iconv -f UTF-16LE -t UTF-8 "$WORK/$hive.reg" | tr -d '\r' | awk '
       /^\[/ { key = $0; print key; next }
       /^"/ { print key "|" $0 }'
-  done | grep -Ev 'Temporary System Parameters|DriverDateData|CurrentControlSet\\Control\\Video\\|MuiCache|\\Explorer\\|Wine\\(Fonts|X11 Driver)|SessionInfo|Windows NT\\CurrentVersion\\Perflib' | LC_ALL=C sort
+  done | grep -Ev 'CurrentVersion\\MMDevices|Drivers\\winealsa\.drv|Temporary System Parameters|DriverDateData|CurrentControlSet\\Control\\Video\\|MuiCache|\\Explorer\\|Wine\\(Fonts|X11 Driver)|SessionInfo|Windows NT\\CurrentVersion\\Perflib' | LC_ALL=C sort
 }
 files_before=$(files_now)
 registry_before=$(registry_now)
