@@ -2,10 +2,8 @@
 # A medium is a folder made by the test: setup.exe, setup.ini and the files
 # to install; install_probe.exe stands in for the installed program.
 
-SETUP_EXE=$BUILD/setup.exe
-[ -f "$SETUP_EXE" ] || SETUP_EXE=$BUILD/setup/setup.exe
+SETUP_EXE=$(setup_exe) || exit 1
 PROBE=$BUILD/install_probe.exe
-[ -f "$SETUP_EXE" ] || fail "no setup.exe in $BUILD"
 [ -f "$PROBE" ] || fail "no install_probe.exe in $BUILD (built with the setup target)"
 
 # The template prefix's profile folders (Desktop, Documents, ...) are links

@@ -41,6 +41,15 @@ fail() {
   exit 1
 }
 
+# setup_exe: setup.exe of the build tree under test.
+setup_exe() {
+  local f
+  for f in "$BUILD/setup.exe" "$BUILD/setup/setup.exe"; do
+    if [ -f "$f" ]; then echo "$f"; return 0; fi
+  done
+  fail "no setup.exe in $BUILD"
+}
+
 # expect_eq WANT GOT WHAT
 expect_eq() {
   [ "$1" = "$2" ] || fail "${3:-value}: expected '$1', got '$2'"

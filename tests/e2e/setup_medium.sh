@@ -1,15 +1,6 @@
 # Shared by the e2e_setup_* scripts (sourced, not a test of its own): makes
 # an installation medium in the test's folder and starts setup.exe from it.
 
-# setup.exe of the build tree under test.
-setup_exe() {
-  local f
-  for f in "$BUILD/setup.exe" "$BUILD/setup/setup.exe"; do
-    if [ -f "$f" ]; then echo "$f"; return 0; fi
-  done
-  fail "no setup.exe in $BUILD"
-}
-
 # make_medium DIR: DIR gets setup.exe and a setup.ini made from standard
 # input (UTF-8 here, Shift-JIS on the medium, as an author would save it).
 make_medium() {

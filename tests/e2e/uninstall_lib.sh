@@ -11,14 +11,6 @@ MESSAGE_TITLE='アンインストール'
 UNINSTALLER='C:\windows\zarvel_uninstall.exe'
 TRACE=$(winpath "$WORK/uninstall_trace.txt")
 
-setup_exe() {
-  local f
-  for f in "$BUILD/setup.exe" "$BUILD/setup/setup.exe"; do
-    if [ -f "$f" ]; then echo "$f"; return 0; fi
-  done
-  fail "no setup.exe in $BUILD"
-}
-
 # unix_path 'C:\a\b': the file in the prefix.
 unix_path() {
   local p=${1#[Cc]:}
