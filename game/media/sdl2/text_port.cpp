@@ -1,0 +1,123 @@
+// GDI text on the native program's 8-bit back buffer: the lines drawn with
+// the TrueType font, or the built-in 5 x 7 font where there is none, in the
+// palette colour nearest to the one asked for, as GDI picks it.
+#include "game/media/text_port.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <map>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "game/media/host/host_display.h"
+#include "game/media/host/host_surfaces.h"
+#include "game/media/host/host_text_font.h"
+#include "game/media/palette.h"
+#include "game/media/sdl2/native_fonts.h"
+
+namespace {
+struct Made {
+  int32_t height;
+  int32_t weight;
+};
+std::vector<Made> Fonts;  // handle = index + 1
+constexpr int32_t SystemFontPixels = 16;  // the DC's own font
+
+using LineKey = std::tuple<std::string, int32_t, bool>;
+std::map<LineKey, SDL_Surface*> Lines;  // the title draws the same lines every frame
+constexpr size_t LinesKept = 64;
+
+uint8_t NearestIndex(const PaletteEntry* colours, uint8_t r, uint8_t g, uint8_t b) {
+  int32_t best = 0, bestDistance = 1 << 30;
+  for (int32_t i = 0; i < PaletteSize; ++i) {
+    int32_t dr = colours[i].red - r, dg = colours[i].green - g, db = colours[i].blue - b;
+    int32_t d = dr * dr + dg * dg + db * db;
+    if (d < bestDistance) best = i, bestDistance = d;
+  }
+  return uint8_t(best);
+}
+
+void Plot(HostSurfaceRecord& s, const Rect& clip, int32_t x, int32_t y, uint8_t index) {
+  if (x < clip.left || y < clip.top || x >= clip.right || y >= clip.bottom) return;
+  if (x < 0 || y < 0 || x >= s.width || y >= s.height) return;
+  s.pixels[size_t(y) * s.pitch + x] = index;
+}
+
+SDL_Surface* RenderedLine(TTF_Font* face, const std::string& line, int32_t pixels, bool bold) {
+  LineKey key{line, pixels, bold};
+  auto found = Lines.find(key);
+  if (found != Lines.end()) return found->second;
+  if (Lines.size() >= LinesKept) {
+    for (auto& l : Lines) SDL_FreeSurface(l.second);
+    Lines.clear();
+  }
+  std::string utf8 = Utf8FromShiftJis(line);
+  SDL_Surface* s = utf8.empty() ? nullptr : TTF_RenderUTF8_Solid(face, utf8.c_str(), SDL_Color{255, 255, 255, 255});
+  Lines[key] = s;
+  return s;
+}
+
+void DrawTtfLine(HostSurfaceRecord& s, const Rect& r, int32_t y, SDL_Surface* line, uint8_t index) {
+  if (!line || line->format->BytesPerPixel != 1) return;
+  int32_t x = r.left + (r.right - r.left - line->w) / 2;
+  for (int32_t row = 0; row < line->h; ++row) {
+    const uint8_t* bits = static_cast<const uint8_t*>(line->pixels) + size_t(row) * line->pitch;
+    for (int32_t col = 0; col < line->w; ++col)
+      if (bits[col]) Plot(s, r, x + col, y + row, index);
+  }
+}
+
+void DrawBitmapLine(HostSurfaceRecord& s, const Rect& r, int32_t y, const std::string& line,
+                    int32_t scale, uint8_t index) {
+  int32_t advance = 6 * scale;
+  int32_t x = r.left + (r.right - r.left - int32_t(line.size()) * advance) / 2;
+  for (size_t i = 0; i < line.size(); ++i, x += advance) {
+    int32_t code = uint8_t(line[i]);
+    if (code < 32 || code > 126) code = '?';  // no Japanese in this font
+    for (int32_t gy = 0; gy < 7 * scale; ++gy)
+      for (int32_t gx = 0; gx < 5 * scale; ++gx)
+        if (HostTextGlyphs[code - 32][gy / scale] & (0x10 >> (gx / scale))) Plot(s, r, x + gx, y + gy, index);
+  }
+}
+
+void DrawItem(HostSurfaceRecord& s, const TextItem& t, int32_t pixels, bool bold, uint8_t index) {
+  TTF_Font* face = NativeFont(pixels, bold);
+  int32_t scale = pixels / 8 < 1 ? 1 : pixels / 8;
+  int32_t lineHeight = face ? TTF_FontLineSkip(face) : 8 * scale;
+  int32_t y = t.rect.top;
+  for (const char* line = t.text;; y += lineHeight) {
+    const char* end = std::strchr(line, '\n');
+    std::string text(line, end ? size_t(end - line) : std::strlen(line));
+    if (face) DrawTtfLine(s, t.rect, y, RenderedLine(face, text, pixels, bold), index);
+    else DrawBitmapLine(s, t.rect, y, text, scale, index);
+    if (!end) break;
+    line = end + 1;
+  }
+}
+}  // namespace
+
+FontHandle PortCreateFont(int32_t height, int32_t weight, int32_t) {
+  Fonts.push_back({height, weight});
+  return Fonts.size();
+}
+
+void PortDeleteFont(FontHandle) {}
+
+int32_t PortDrawTexts(SurfaceHandle surface, FontHandle font, const TextItem* items, int32_t count) {
+  HostSurfaceRecord* s = FindHostSurface(surface);
+  if (!s) return DderrInvalidParams;
+  if (s->lost) return DderrSurfaceLost;
+  PaletteEntry colours[PaletteSize];
+  if (!HostPaletteColours(HostPrimaryPalette(), colours)) DefaultPaletteTable(colours);
+  std::lock_guard<std::mutex> held(NativeFontLock());
+  for (int32_t i = 0; i < count; ++i) {
+    const TextItem& t = items[i];
+    bool own = t.withFont && font && font <= Fonts.size();
+    int32_t pixels = own ? std::abs(Fonts[font - 1].height) : SystemFontPixels;
+    bool bold = own && Fonts[font - 1].weight >= 700;
+    DrawItem(*s, t, pixels < 1 ? SystemFontPixels : pixels, bold,
+             NearestIndex(colours, t.red, t.green, t.blue));
+  }
+  return DdOk;
+}

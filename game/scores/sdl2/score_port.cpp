@@ -1,0 +1,66 @@
+#include "game/scores/score_port.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+
+#include "game/scores/sdl2/native_places.h"
+
+namespace {
+std::string ScoreFolder;
+int LockFile = -1;
+
+bool IsFolder(const std::string& path) {
+  struct stat s;
+  return stat(path.c_str(), &s) == 0 && S_ISDIR(s.st_mode);
+}
+}  // namespace
+
+std::string NativeDataFolder(const char* xdgDataHome, const char* home) {
+  if (xdgDataHome && xdgDataHome[0] == '/') return std::string(xdgDataHome) + "/zarvel";
+  if (home && home[0] == '/') return std::string(home) + "/.local/share/zarvel";
+  return std::string();
+}
+
+int32_t MakeFolders(const std::string& folder) {
+  if (folder.empty()) return 0;
+  for (size_t at = 1; at <= folder.size(); ++at) {
+    if (at < folder.size() && folder[at] != '/') continue;
+    std::string part = folder.substr(0, at);
+    if (!IsFolder(part)) mkdir(part.c_str(), 0700);
+  }
+  return IsFolder(folder) ? 1 : 0;
+}
+
+void SetScoreFolder(const std::string& folder) { ScoreFolder = folder; }
+
+LockResult TakeInstanceLock(const std::string& path) {
+  ReleaseInstanceLock();
+  int fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+  if (fd < 0) return LockFailed;
+  if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    close(fd);
+    return LockHeld;
+  }
+  LockFile = fd;
+  return LockTaken;
+}
+
+void ReleaseInstanceLock() {
+  if (LockFile < 0) return;
+  close(LockFile);  // the lock goes with the last descriptor
+  LockFile = -1;
+}
+
+// One file, in the player's folder: there is no folder the game cannot
+// write that would need a second place.
+std::string PortScorePath() { return ScoreFolder.empty() ? ScoreFolder : ScoreFolder + "/score.dat"; }
+std::string PortFallbackScorePath() { return std::string(); }
+int32_t PortMakeFallbackFolder() { return 0; }
+// Said only where a file was meant to be kept (a scripted run keeps none).
+void PortScoreDebug(const char* text) {
+  if (!ScoreFolder.empty()) std::fputs(text, stderr);
+}

@@ -1,0 +1,30 @@
+#pragma once
+#include <cstdint>
+#include <vector>
+
+// The game's window: the 640 x 480 picture through a streaming texture,
+// scaled by a whole number with its aspect kept and black borders round it.
+
+struct ScreenPlace {
+  int32_t scale;
+  int32_t x, y, width, height;  // in the window's pixels
+};
+// Where the picture goes in a drawing area of this size: the largest whole
+// scale that fits (at least 1, then cut at the edges), centred.
+ScreenPlace PlaceScreen(int32_t areaWidth, int32_t areaHeight);
+// The window's first scale: the largest that fits the usable screen, 1..3.
+int32_t DefaultWindowScale(int32_t usableWidth, int32_t usableHeight);
+
+// 1 when the window and its renderer are up. Scale 0: the default one.
+int32_t OpenGameWindow(int32_t scale, bool fullscreen);
+void CloseGameWindow();
+uint32_t GameWindowId();
+// Full screen on the desktop's resolution (no mode change), and back.
+void ToggleFullScreen();
+bool IsFullScreen();
+// Shows 640 x 480 pixels (0xAARRGGBB), scaled; null shows the last again.
+void PresentPixels(const uint32_t* pixels);
+// The window as it was last presented, read back from the renderer.
+int32_t ReadWindowPixels(std::vector<uint32_t>& pixels, int32_t& width, int32_t& height);
+// Microseconds the last PresentPixels took (upload, scale, present).
+int64_t LastPresentMicroseconds();

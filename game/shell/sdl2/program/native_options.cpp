@@ -1,0 +1,83 @@
+#include <cstdlib>
+#include <cstring>
+
+#include "game/shell/sdl2/program/native_program.h"
+
+const char* NativeUsage() {
+  return "usage: zarvel [--stage a|b|c] [--scale N] [--fullscreen] [--data DIR]\n"
+         "Plays ZARVEL in a window: Alt+Enter switches full screen, Esc or F12 asks to\n"
+         "quit, F1 shows the high scores. Keys as the Windows game's; a gamepad's stick\n"
+         "and d-pad fly, south fires, east bombs, west changes arms, Start pauses.\n"
+         "  --stage S      the stage the first game starts at (a, b or c)\n"
+         "  --scale N      the window's scale, 1 to 8 (default: the largest that fits, at most 3)\n"
+         "  --fullscreen   full screen on the desktop's resolution\n"
+         "  --data DIR     the game's data files (default: beside the program, else the build's)\n"
+         "A scripted run, as tzk-sim's (driven clock, no dialogs):\n"
+         "  --keys FILE    key script, as tzk-sim --keys; the keys go through the keyboard rules\n"
+         "  --seed N --level L --frames N   as tzk-sim\n"
+         "  --hash FILE    'frame=N hash=H' for every frame wait\n"
+         "  --audio FILE   the samples fed to the audio device, as a WAVE file\n"
+         "  --shot FRAME:PREFIX  the window (PREFIX.window.bmp) and the game's screen\n"
+         "                 (PREFIX.screen.bmp) at that frame wait\n";
+}
+
+static int Number(const char* text, long long low, long long high, long long& value) {
+  if (!text || !*text) return 0;
+  char* end = nullptr;
+  long long v = std::strtoll(text, &end, 0);
+  if (*end || v < low || v > high) return 0;
+  value = v;
+  return 1;
+}
+
+static int Stage(const char* text, int32_t& stage) {
+  if (!text || !text[0] || text[1]) return 0;
+  if (text[0] >= 'a' && text[0] <= 'c') stage = text[0] - 'a';
+  else if (text[0] >= '0' && text[0] <= '2') stage = text[0] - '0';
+  else return 0;
+  return 1;
+}
+
+static int Shot(const char* text, NativeOptions& o) {
+  const char* colon = text ? std::strchr(text, ':') : nullptr;
+  long long frame = 0;
+  if (!colon || !colon[1] || !Number(std::string(text, colon).c_str(), 0, 1LL << 40, frame)) return 0;
+  o.shots.push_back({frame, colon + 1});
+  return 1;
+}
+
+int ParseNativeArgs(int argc, const char* const* argv, NativeOptions& o, std::string& error) {
+  for (int i = 1; i < argc; ++i) {
+    std::string arg = argv[i];
+    if (arg == "--help" || arg == "-h") { o.help = true; continue; }
+    if (arg == "--fullscreen") { o.fullScreen = true; continue; }
+    const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
+    long long v = 0;
+    int ok = 1;
+    if (arg == "--stage") ok = Stage(value, o.stage);
+    else if (arg == "--scale") ok = Number(value, 1, 8, v), o.scale = int32_t(v);
+    else if (arg == "--data") ok = value != nullptr, o.dataDir = value ? value : "";
+    else if (arg == "--keys") ok = value != nullptr, o.keysFile = value ? value : "";
+    else if (arg == "--seed") ok = Number(value, 0, 0xFFFFFFFFLL, v), o.seed = uint32_t(v);
+    else if (arg == "--level") ok = Number(value, 0, 4, v), o.level = int32_t(v);
+    else if (arg == "--frames") ok = Number(value, 0, 1LL << 40, v), o.frames = v;
+    else if (arg == "--hash") ok = value != nullptr, o.hashFile = value ? value : "";
+    else if (arg == "--audio") ok = value != nullptr, o.audioFile = value ? value : "";
+    else if (arg == "--shot") ok = Shot(value, o);
+    else {
+      error = "unknown option '" + arg + "' (see --help)";
+      return 2;
+    }
+    if (!ok) {
+      error = "bad or out-of-range value for " + arg + (value ? std::string(": '") + value + "'" : "");
+      return 2;
+    }
+    ++i;
+  }
+  bool scriptOnly = !o.hashFile.empty() || !o.audioFile.empty() || !o.shots.empty() || o.frames >= 0;
+  if (scriptOnly && o.keysFile.empty()) {
+    error = "--hash, --audio, --shot and --frames belong to a scripted run (--keys FILE)";
+    return 2;
+  }
+  return 0;
+}

@@ -1,0 +1,133 @@
+// zarvel from start to end: the places, the lock, SDL, the game thread.
+#include <SDL2/SDL.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "game/media/host/host_display.h"
+#include "game/media/sdl2/audio_out.h"
+#include "game/media/sdl2/native_fonts.h"
+#include "game/scores/sdl2/native_places.h"
+#include "game/shell/frame_log.h"
+#include "game/shell/game_thread.h"
+#include "game/shell/sdl2/native_clock.h"
+#include "game/shell/sdl2/native_window.h"
+#include "game/shell/sdl2/program/native_program.h"
+#include "game/shell/shared_state.h"
+#include "game/shell/shutdown.h"
+#include "tools/sim/key_script.h"
+
+std::atomic<int32_t> GameThreadEnded{0};
+
+namespace {
+int Fail(const std::string& message, int code) {
+  std::fprintf(stderr, "zarvel: %s\n", message.c_str());
+  return code;
+}
+
+bool IsFolder(const std::string& path) { return access((path + "/.").c_str(), F_OK) == 0; }
+
+// --data, else ZARVEL_DATA_DIR, else a data folder beside the program (an
+// installed copy), else the build's.
+std::string DataFolder(const NativeOptions& o) {
+  if (!o.dataDir.empty()) return o.dataDir;
+  if (const char* env = std::getenv("ZARVEL_DATA_DIR")) return env;
+  char self[4096];
+  ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
+  if (n > 0) {
+    std::string path(self, size_t(n));
+    std::string beside = path.substr(0, path.rfind('/')) + "/data";
+    if (IsFolder(beside)) return beside;
+  }
+  return HostDataDir();
+}
+
+bool HasDisplay() {
+  const char* driver = std::getenv("SDL_VIDEODRIVER");
+  if (driver && *driver) return true;
+  return (std::getenv("DISPLAY") && *std::getenv("DISPLAY")) ||
+         (std::getenv("WAYLAND_DISPLAY") && *std::getenv("WAYLAND_DISPLAY"));
+}
+
+int ReadScript(const NativeOptions& o, std::vector<KeyChange>& script, std::string& error) {
+  if (o.keysFile.empty()) return 1;
+  std::ifstream file(o.keysFile, std::ios::binary);
+  if (!file) return error = "cannot read key script '" + o.keysFile + "'", 0;
+  std::stringstream text;
+  text << file.rdbuf();
+  return ParseKeyScript(text.str(), script, error);
+}
+
+void GameThreadEntry() {
+  GameThread(nullptr);
+  GameThreadEnded.exchange(1);
+  SDL_Event e{};
+  e.type = SDL_USEREVENT;  // the window's loop looks at the flag again
+  SDL_PushEvent(&e);
+}
+
+// The game thread ends at its next frame wait once QuitConfirmed is set;
+// ten seconds without one and it is left behind, as the Windows program
+// stops it by force.
+void EndGameThread(std::thread& game) {
+  QuitConfirmed.exchange(1);
+  for (int i = 0; i < 1000 && !GameThreadEnded.load(); ++i)
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  if (GameThreadEnded.load()) game.join();
+  else game.detach(), std::fputs("zarvel: the game thread did not end; left behind\n", stderr);
+}
+}  // namespace
+
+int RunNativeProgram(const NativeOptions& o) {
+  bool scripted = !o.keysFile.empty();
+  if (!HasDisplay())
+    return Fail("no display (neither DISPLAY nor WAYLAND_DISPLAY is set): start it from a desktop session", 2);
+  std::vector<KeyChange> script;
+  std::string error;
+  if (!ReadScript(o, script, error)) return Fail(error, 2);
+  HostSetDataDir(DataFolder(o));
+  std::string folder = NativeDataFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+  if (!scripted) {  // a scripted run, as tzk-sim, keeps no file and takes no lock
+    if (!MakeFolders(folder)) std::fprintf(stderr, "zarvel: no folder for the high scores (%s)\n", folder.c_str());
+    else if (TakeInstanceLock(folder + "/zarvel.lock") == LockHeld)
+      return Fail("ZARVEL is already running (one game at a time)", 1);
+    else SetScoreFolder(folder);
+  }
+  StartNativeClock(scripted);
+  if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_GAMECONTROLLER | SDL_INIT_EVENTS) != 0)
+    return Fail(std::string("cannot start SDL: ") + SDL_GetError(), 1);
+  if (!OpenGameWindow(o.scale, o.fullScreen)) {
+    SDL_Quit();
+    return Fail(std::string("cannot open the window: ") + SDL_GetError(), 1);
+  }
+  if (!OpenAudioOut()) std::fprintf(stderr, "zarvel: no sound (%s)\n", SDL_GetError());
+  StartFrameLog(std::getenv("ZARVEL_FRAME_LOG"));
+  int code = 0;
+  if (!StartNativeGame(o)) {
+    std::fprintf(stderr, "zarvel: the game could not start (data files in %s?)\n", HostDataDir().c_str());
+    Shutdown();
+    if (!scripted) ShowInitFailure();
+    code = 1;
+  } else {
+    StartScript(o, script);
+    std::thread game(GameThreadEntry);
+    RunWindowLoop(scripted);
+    EndGameThread(game);
+    Shutdown();  // the scores are saved here
+    if (!FinishScript(o)) code = 1;
+    if (!scripted) ShowFarewell();
+  }
+  StopFrameLog();
+  CloseAudioOut();
+  CloseNativeFonts();
+  CloseGameWindow();
+  SDL_Quit();
+  ReleaseInstanceLock();
+  return code;
+}
