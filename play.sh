@@ -1,27 +1,40 @@
 #!/usr/bin/env bash
-# Plays ZARVEL: builds what is missing and starts the Windows program under
-# Wine in a 640 x 480 virtual desktop window on this display.
-#   ./play.sh [--stage a|b|c] [--window WxH]
-#     --stage   the stage the first game starts at (the program's -a, -b, -c)
-#     --window  the size of the Wine desktop window (default 640x480)
-# The 32-bit release runs where this machine runs 32-bit programs; the
-# x86_64 build of the same sources elsewhere. Esc or F12 asks to quit.
+# Plays ZARVEL: builds what is missing and starts the native Linux program
+# (build/native/zarvel) in a scaled window on this display; with --wine, the
+# Windows program under Wine in a 640 x 480 virtual desktop window.
+#   ./play.sh [--stage a|b|c] [--scale N] [--fullscreen] [--wine [--window WxH]]
+#     --stage       the stage the first game starts at (the program's -a, -b, -c)
+#     --scale       the window's scale, 1 to 8 (default: the largest that fits, at most 3)
+#     --fullscreen  full screen (Alt+Enter switches in the game)
+#     --wine        tzk.exe under Wine instead; --window sizes the Wine desktop (default 640x480)
+# Under Wine the 32-bit release runs where this machine runs 32-bit
+# programs; the x86_64 build of the same sources elsewhere. Esc or F12 asks
+# to quit.
 set -euo pipefail
 cd "$(dirname "$0")"
 
 usage() {
-  sed -n 4,6p "$0" | sed 's/^# \{0,1\}//' >&2
+  sed -n 5,10p "$0" | sed 's/^# \{0,1\}//' >&2
   exit 2
 }
 
 stage=""
 window=640x480
+wine=0
+native_args=()
 while [ $# -gt 0 ]; do
   case $1 in
     --stage)
       [ $# -ge 2 ] || usage
-      case $2 in a|b|c) stage=-$2 ;; *) echo "play.sh: --stage takes a, b or c" >&2; exit 2 ;; esac
+      case $2 in a|b|c) stage=-$2 native_args+=(--stage "$2") ;; *) echo "play.sh: --stage takes a, b or c" >&2; exit 2 ;; esac
       shift 2 ;;
+    --scale)
+      [ $# -ge 2 ] || usage
+      [[ $2 =~ ^[1-8]$ ]] || { echo "play.sh: --scale takes 1 to 8" >&2; exit 2; }
+      native_args+=(--scale "$2")
+      shift 2 ;;
+    --fullscreen) native_args+=(--fullscreen); shift ;;
+    --wine) wine=1; shift ;;
     --window)
       [ $# -ge 2 ] || usage
       [[ $2 =~ ^[0-9]{3,4}x[0-9]{3,4}$ ]] || { echo "play.sh: --window takes WIDTHxHEIGHT, e.g. 1280x960" >&2; exit 2; }
@@ -32,12 +45,21 @@ while [ $# -gt 0 ]; do
   esac
 done
 
-if [ -z "${DISPLAY:-}" ]; then
+if [ -z "${DISPLAY:-}" ] && { [ "$wine" -eq 1 ] || [ -z "${WAYLAND_DISPLAY:-}" ]; }; then
   echo "play.sh: no display (DISPLAY is not set): start it from a desktop session, under 'xvfb-run ./play.sh' to try it headless, or play on the simulator, build/host/tzk-sim (see README)" >&2
   exit 2
 fi
 
 tools/install_deps.sh
+
+if [ "$wine" -eq 0 ]; then
+  if [ ! -f build/native/build.ninja ]; then
+    cmake -S . -B build/native -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZARVEL_NATIVE=ON \
+      -DZARVEL_BENCHMARKS=OFF
+  fi
+  cmake --build build/native -j "${ZARVEL_JOBS:-2}" --target zarvel game_data
+  exec build/native/zarvel "${native_args[@]}"
+fi
 
 if tools/probe_32bit.sh; then
   dir=build/win32 toolchain=cmake/mingw-i686.cmake

@@ -118,6 +118,15 @@ fuzz_tier() {
   record fuzz "$ok" "$bad" $(($(date +%s) - t0)) "$((ok + bad)) targets, ${seconds}s each"
 }
 
+# The native Linux program (zarvel on SDL2) with SDL's offscreen video and
+# dummy audio, so it needs no display: its own tree, with tzk-sim beside it
+# for the comparisons.
+native_tier() {
+  build_target="zarvel native_tests tzk-sim" \
+    tier native build/native native "-j $jobs" -- \
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZARVEL_NATIVE=ON -DZARVEL_BENCHMARKS=OFF
+}
+
 note "dependencies"
 if ! tools/install_deps.sh; then
   echo "test.sh: installing the dependencies failed"
@@ -136,6 +145,7 @@ tier win64 build/win64 'wine|e2e' "-V" -- \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake
 win32_tier
 fuzz_tier
+native_tier
 
 note "summary ($(($(date +%s) - started))s)"
 printf '%s\n' "${summary[@]}"
