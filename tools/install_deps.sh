@@ -13,7 +13,7 @@ packages=(
   locales
   clang libclang-rt-14-dev
   fonts-ipafont-gothic
-  libsdl2-ttf-dev libfontconfig-dev pkg-config
+  libsdl2-ttf-dev libfontconfig-dev pkg-config matchbox-window-manager
 )
 locale_name=ja_JP.UTF-8
 # The 32-bit Wine only where the kernel runs 32-bit programs at all.

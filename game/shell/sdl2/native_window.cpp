@@ -8,9 +8,9 @@ namespace {
 SDL_Window* Window = nullptr;
 SDL_Renderer* Renderer = nullptr;
 SDL_Texture* Texture = nullptr;
-int64_t PresentMicros = 0;
+PresentCost Costs{};
 
-void Draw() {
+int32_t Draw() {
   int32_t w = 0, h = 0;
   SDL_GetRendererOutputSize(Renderer, &w, &h);
   ScreenPlace p = PlaceScreen(w, h);
@@ -18,6 +18,7 @@ void Draw() {
   SDL_RenderClear(Renderer);
   SDL_Rect to{p.x, p.y, p.width, p.height};
   SDL_RenderCopy(Renderer, Texture, nullptr, &to);
+  return p.scale;
 }
 }  // namespace
 
@@ -78,12 +79,15 @@ void PresentPixels(const uint32_t* pixels) {
   if (!Renderer) return;
   uint64_t start = SDL_GetPerformanceCounter();
   if (pixels) SDL_UpdateTexture(Texture, nullptr, pixels, ScreenWidth * 4);
-  Draw();
+  Costs.scale = Draw();
   SDL_RenderPresent(Renderer);
-  PresentMicros = int64_t((SDL_GetPerformanceCounter() - start) * 1000000 / SDL_GetPerformanceFrequency());
+  int64_t took = int64_t((SDL_GetPerformanceCounter() - start) * 1000000 / SDL_GetPerformanceFrequency());
+  Costs.count += 1;
+  Costs.totalMicroseconds += took;
+  if (took > Costs.longestMicroseconds) Costs.longestMicroseconds = took;
 }
 
-int64_t LastPresentMicroseconds() { return PresentMicros; }
+PresentCost PresentCosts() { return Costs; }
 
 int32_t ReadWindowPixels(std::vector<uint32_t>& pixels, int32_t& width, int32_t& height) {
   if (!Renderer) return 0;

@@ -26,5 +26,11 @@ bool IsFullScreen();
 void PresentPixels(const uint32_t* pixels);
 // The window as it was last presented, read back from the renderer.
 int32_t ReadWindowPixels(std::vector<uint32_t>& pixels, int32_t& width, int32_t& height);
-// Microseconds the last PresentPixels took (upload, scale, present).
-int64_t LastPresentMicroseconds();
+// What the presents cost so far: upload, scaled copy and present together.
+struct PresentCost {
+  int64_t count;
+  int64_t totalMicroseconds;
+  int64_t longestMicroseconds;
+  int32_t scale;  // of the last one
+};
+PresentCost PresentCosts();

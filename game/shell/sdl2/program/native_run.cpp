@@ -123,6 +123,13 @@ int RunNativeProgram(const NativeOptions& o) {
     if (!FinishScript(o)) code = 1;
     if (!scripted) ShowFarewell();
   }
+  if (std::getenv("ZARVEL_FRAME_LOG")) {  // with the frame log, what showing the frames cost
+    PresentCost c = PresentCosts();
+    if (c.count > 0)
+      std::fprintf(stderr, "zarvel: %lld presents at scale %d: mean %.2f ms, longest %.2f ms\n",
+                   (long long)c.count, c.scale, c.totalMicroseconds / 1000.0 / c.count,
+                   c.longestMicroseconds / 1000.0);
+  }
   StopFrameLog();
   CloseAudioOut();
   CloseNativeFonts();
