@@ -89,5 +89,13 @@ void CloseNativeFonts() {
   if (TTF_WasInit()) TTF_Quit();
 }
 
+void SetNativeFontFile(const std::string& file) {
+  for (auto& f : Faces)
+    if (f.second) TTF_CloseFont(f.second);
+  Faces.clear();
+  File = file;
+  Searched = true;
+}
+
 std::string Utf8FromShiftJis(const std::string& text) { return Convert(text, "UTF-8", "CP932"); }
 std::string ShiftJisFromUtf8(const std::string& text) { return Convert(text, "CP932", "UTF-8"); }

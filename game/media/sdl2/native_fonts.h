@@ -17,6 +17,8 @@ const std::string& NativeFontFile();
 TTF_Font* NativeFont(int32_t pixels, bool bold);
 std::mutex& NativeFontLock();
 void CloseNativeFonts();
+// Uses this font file from now on ("" for the built-in bitmap font).
+void SetNativeFontFile(const std::string& file);
 
 // The game's texts are Shift-JIS; SDL2_ttf takes UTF-8. Bytes that do not
 // convert become '?'.

@@ -53,7 +53,7 @@ DialogAnswer ScorePress(DialogState& s, DialogInput input, bool escapeHeld) {
   bool editing = s.kind == EnterName;
   switch (input) {
     case PressEnter: case PressPadSouth: return AnswerOk;
-    case PressSpace: return editing ? (DialogType(s, " "), AnswerNone) : AnswerOk;
+    case PressSpace: return editing ? AnswerNone : AnswerOk;  // typed text brings the space
     case PressEscape: case PressPadEast: case PressWindowClose:
       return escapeHeld ? AnswerNone : AnswerCancel;
     default: break;

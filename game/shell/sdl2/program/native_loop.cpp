@@ -145,7 +145,9 @@ void ShowScoreList() {
 // The Windows close sequence: the question over a still game; Yes ends it,
 // No plays on, Cancel leaves the window minimised.
 void CloseSequence() {
-  if (Asking || QuitConfirmed.load() || Scripted) return;
+  // A game thread that ended by itself (a fatal error) leaves nothing to
+  // go back to: the program just ends.
+  if (Asking || QuitConfirmed.load() || Scripted || GameThreadEnded.load()) return;
   Activate(false);
   Asking = true;
   DialogAnswer answer = Ask(AskExit, "ZARVEL", u8"終了しますか？\nExit? ");
