@@ -110,6 +110,9 @@ DialogAnswer RunDialog(DialogState& state, const DialogTexts& texts) {
   if (state.kind == EnterName) SDL_StartTextInput();
   DialogAnswer answer = AnswerNone;
   bool redraw = true;
+  // A key still held from the game (fire, say) types nothing: text counts
+  // from the first key pressed while the box is up.
+  bool fresh = false;
   while (answer == AnswerNone) {
     if (redraw) DrawDialog(state, texts, Picture, shown), PresentPixels(shown.data());
     redraw = true;
@@ -120,7 +123,8 @@ DialogAnswer RunDialog(DialogState& state, const DialogTexts& texts) {
       ToggleFullScreen();
       continue;
     }
-    if (e.type == SDL_TEXTINPUT) DialogType(state, ShiftJisFromUtf8(e.text.text).c_str());
+    if (e.type == SDL_KEYDOWN && !e.key.repeat) fresh = true;
+    if (e.type == SDL_TEXTINPUT && fresh) DialogType(state, ShiftJisFromUtf8(e.text.text).c_str());
     if (e.type == SDL_CONTROLLERDEVICEADDED || e.type == SDL_CONTROLLERDEVICEREMOVED) GamepadPlugged(e);
     DialogInput input = EventInput(e);
     if (input == PressOther) continue;
