@@ -20,6 +20,7 @@
 #include "game/shell/shared_state.h"
 
 extern std::atomic<int32_t> GameThreadEnded;
+extern std::atomic<int32_t> Terminated;
 
 namespace {
 uint32_t WakeEvent = 0;
@@ -117,7 +118,11 @@ DialogAnswer RunDialog(DialogState& state, const DialogTexts& texts) {
     if (redraw) DrawDialog(state, texts, Picture, shown), PresentPixels(shown.data());
     redraw = true;
     SDL_Event e;
-    if (!SDL_WaitEvent(&e)) break;
+    if (Terminated.load()) break;
+    if (!SDL_WaitEventTimeout(&e, 200)) {
+      redraw = false;
+      continue;
+    }
     if (e.type == WakeEvent) WakePending.exchange(0), redraw = false;
     if (AltEnter(e)) {
       ToggleFullScreen();
@@ -232,6 +237,7 @@ int32_t RunWindowLoop(bool scripted) {
   SetScreenWake(Wake);
   SetMessageWake(Wake);
   while (!GameThreadEnded.load()) {
+    if (Terminated.load()) QuitConfirmed.exchange(1);  // no question: the system asked
     SDL_Event e;
     if (SDL_WaitEventTimeout(&e, 100)) {
       if (e.type == WakeEvent) WakePending.exchange(0);

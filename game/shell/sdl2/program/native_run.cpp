@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -24,6 +25,8 @@
 #include "tools/sim/key_script.h"
 
 std::atomic<int32_t> GameThreadEnded{0};
+// SIGTERM or SIGINT: the game ends as after Yes, scores saved, no farewell.
+std::atomic<int32_t> Terminated{0};
 
 namespace {
 int Fail(const std::string& message, int code) {
@@ -100,6 +103,9 @@ int RunNativeProgram(const NativeOptions& o) {
     else SetScoreFolder(folder);
   }
   StartNativeClock(scripted);
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");  // SDL's would send SDL_QUIT: the question
+  std::signal(SIGTERM, [](int) { Terminated.store(1); });
+  std::signal(SIGINT, [](int) { Terminated.store(1); });
   if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_GAMECONTROLLER | SDL_INIT_EVENTS) != 0)
     return Fail(std::string("cannot start SDL: ") + SDL_GetError(), 1);
   if (!OpenGameWindow(o.scale, o.fullScreen)) {
@@ -121,7 +127,7 @@ int RunNativeProgram(const NativeOptions& o) {
     EndGameThread(game);
     Shutdown();  // the scores are saved here
     if (!FinishScript(o)) code = 1;
-    if (!scripted) ShowFarewell();
+    if (!scripted && !Terminated.load()) ShowFarewell();
   }
   if (std::getenv("ZARVEL_FRAME_LOG")) {  // with the frame log, what showing the frames cost
     PresentCost c = PresentCosts();
