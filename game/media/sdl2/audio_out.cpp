@@ -13,7 +13,11 @@ double Owed = 0;
 bool Recording = false;
 std::vector<int16_t> Recorded;
 std::vector<int16_t> Chunk;
+int64_t Feeds = 0;
+int64_t Underruns = 0;
 }  // namespace
+
+int64_t AudioUnderruns() { return Underruns; }
 
 int32_t DrivenFeedFrames(uint32_t elapsed, double& owed) {
   owed += elapsed * (AudioRate / 1000.0);
@@ -57,7 +61,11 @@ void FeedAudio() {
   LastTick = now;
   int32_t frames = 0;
   if (NativeClockDriven() || Device == 0) frames = DrivenFeedFrames(elapsed, Owed);
-  else frames = LiveFeedFrames(int32_t(SDL_GetQueuedAudioSize(Device) / 4), LiveQueueFrames);
+  else {
+    int32_t queued = int32_t(SDL_GetQueuedAudioSize(Device) / 4);
+    if (queued == 0 && Feeds++ > 0) Underruns += 1;
+    frames = LiveFeedFrames(queued, LiveQueueFrames);
+  }
   if (frames <= 0) return;
   Chunk.assign(size_t(frames) * 2, 0);
   HostRenderMidi(Chunk.data(), frames);

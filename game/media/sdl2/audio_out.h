@@ -12,6 +12,9 @@ int32_t OpenAudioOut();
 void CloseAudioOut();
 // At a frame wait: renders what the clock asks for and queues it.
 void FeedAudio();
+// Feeds that found the device's queue run dry (a gap in the sound),
+// counted after the first.
+int64_t AudioUnderruns();
 // Keeps every sample fed from now on (tests, --audio).
 void RecordAudioOut(bool on);
 const std::vector<int16_t>& RecordedAudioOut();

@@ -135,6 +135,7 @@ int RunNativeProgram(const NativeOptions& o) {
       std::fprintf(stderr, "zarvel: %lld presents at scale %d: mean %.2f ms, longest %.2f ms\n",
                    (long long)c.count, c.scale, c.totalMicroseconds / 1000.0 / c.count,
                    c.longestMicroseconds / 1000.0);
+    std::fprintf(stderr, "zarvel: the audio queue ran dry %lld times\n", (long long)AudioUnderruns());
   }
   StopFrameLog();
   CloseAudioOut();
