@@ -42,3 +42,17 @@ args=(--stage 0 --seed 99 --keys "$work/sound.txt" --frames 900)
 [ "$(stat -c %s "$work/sim.wav")" -gt 1000000 ] || fail "the simulator's recording is short"
 cmp "$work/sim.wav" "$work/native.wav" || fail "the audio path fed other samples than tzk-sim --audio"
 echo "same $(($(stat -c %s "$work/sim.wav") / 4)) stereo samples as tzk-sim --audio"
+
+# Damaged or missing data: one clear line and exit 1, no crash, no hang.
+mkdir "$work/data"
+cp "$build"/data/*.bmp "$build"/data/*.wav "$build"/data/*.mds "$work/data/"
+head -c 300 "$build/data/comm_.bmp" >"$work/data/comm_.bmp"
+for data in "$work/data" "$work/no-such-folder"; do
+  set +e
+  timeout 20 "$build/zarvel" --data "$data" --keys "$work/sound.txt" --frames 10 2>"$work/err"
+  rc=$?
+  set -e
+  [ "$rc" -eq 1 ] || fail "data in $data: exit $rc, not 1"
+  grep -q '^zarvel: the game could not start' "$work/err" || fail "data in $data: $(cat "$work/err")"
+done
+echo "a cut bitmap and a missing data folder: one line, exit 1"

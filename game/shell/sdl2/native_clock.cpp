@@ -1,5 +1,6 @@
 #include "game/shell/sdl2/native_clock.h"
 
+#include <errno.h>
 #include <time.h>
 
 #include "game/shell/stage_loop.h"
@@ -43,6 +44,6 @@ void DrivenSleep(uint32_t milliseconds) { DrivenTick += milliseconds; }
 void SleepUntilMicroseconds(int64_t micros) {
   int64_t absolute = micros + StartMicros;
   timespec t{time_t(absolute / 1000000), long(absolute % 1000000) * 1000};
-  while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &t, nullptr) != 0) {
+  while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &t, nullptr) == EINTR) {
   }
 }
