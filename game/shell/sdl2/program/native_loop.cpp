@@ -212,7 +212,9 @@ void WindowEvent(const SDL_WindowEvent& w) {
   }
 }
 
-void Dispatch(const SDL_Event& e) {
+}  // namespace
+
+void DispatchNativeEvent(const SDL_Event& e) {
   if (AltEnter(e)) return ToggleFullScreen();
   switch (e.type) {
     case SDL_QUIT: CloseSequence(); break;
@@ -229,7 +231,6 @@ void Dispatch(const SDL_Event& e) {
     default: break;
   }
 }
-}  // namespace
 
 int32_t RunWindowLoop(bool scripted) {
   Scripted = scripted;
@@ -241,7 +242,7 @@ int32_t RunWindowLoop(bool scripted) {
     SDL_Event e;
     if (SDL_WaitEventTimeout(&e, 100)) {
       if (e.type == WakeEvent) WakePending.exchange(0);
-      else Dispatch(e);
+      else DispatchNativeEvent(e);
     }
     TakeMessages();
     ShowNewScreen();

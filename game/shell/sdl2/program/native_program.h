@@ -39,6 +39,9 @@ int32_t StartNativeGame(const NativeOptions& options);
 // The scripted run's frame hook and its results.
 void StartScript(const NativeOptions& options, const std::vector<struct KeyChange>& script);
 int32_t FinishScript(const NativeOptions& options);
+// One event of the window's loop: keys, gamepads (plugged in and out),
+// window changes.
+void DispatchNativeEvent(const union SDL_Event& event);
 // Window loop: 0 when the game ended normally.
 int32_t RunWindowLoop(bool scripted);
 // The farewell (and a fatal error's text) in the window.
