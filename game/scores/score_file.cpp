@@ -102,31 +102,26 @@ static int32_t ReadFile(const std::string& path, ScoreReader& r) {
   return 1;
 }
 
-static bool SamePlace(const ScoreEntry& a, const ScoreEntry& b) {
-  return a.score == b.score && std::strcmp(a.name, b.name) == 0;
-}
+// The one file this run reads and writes, chosen by LoadScores.
+static std::string ScoreFilePath;
 
-// Both files: the best ten places of the two, each place once.
-static void Merge(const ScoreReader& extra) {
-  for (int32_t k = 0; k < extra.count; ++k) {
-    const ScoreEntry& e = extra.places[k];
-    bool known = false;
-    for (int32_t i = 0; i < ScorePlaces; ++i) known = known || SamePlace(ScoreTable[i], e);
-    if (!known && e.score > 0 && FindRank(e.score) != NotPlaced) InsertScore(e.name, e.score);
-  }
+// The game's folder when it takes the file; the user's folder only when it
+// does not (a read-only medium, a protected folder). The other file is never
+// read: a run from the medium must not pour its scores into an installed copy.
+std::string ChooseScoreFile() {
+  std::string main = PortScorePath();
+  if (!main.empty() && PortCanWriteFile(main)) return main;
+  std::string fallback = PortFallbackScorePath();
+  return fallback.empty() ? main : fallback;
 }
 
 int32_t LoadScores() {
   ScoresLoaded = 1;
-  ScoreReader main, fallback;
-  int32_t readMain = ReadFile(PortScorePath(), main);
-  int32_t readFallback = ReadFile(PortFallbackScorePath(), fallback);
-  if (readMain) TakeScores(main);
-  if (readFallback) {
-    if (readMain) Merge(fallback);
-    else TakeScores(fallback);
-  }
-  return readMain || readFallback;
+  ScoreFilePath = ChooseScoreFile();
+  ScoreReader reader;
+  if (!ReadFile(ScoreFilePath, reader)) return 0;
+  TakeScores(reader);
+  return 1;
 }
 
 static int32_t WriteFile(const std::string& path, const std::string& text) {

@@ -30,15 +30,15 @@ void TakeScores(const ScoreReader& reader);
 // The whole file as written.
 std::string FormatScoreFile();
 
-// Where the file is kept, chosen by the score port: the current directory,
-// and a folder of the user's (%APPDATA%\ZARVEL) for a game installed where
-// it cannot write.
-// LoadScores reads both when both exist and keeps the best ten of them;
-// SaveScores writes the first place that takes the whole file, and nothing
-// before LoadScores has run.
-// 1 when a file was read / written.
+// Where the file is kept, chosen once by LoadScores: score.dat in the
+// current directory when that file can be written there, otherwise in a
+// folder of the user's (%APPDATA%\ZARVEL). Only that one file is read, and
+// SaveScores writes only it, and nothing before LoadScores has run.
+// 1 when the file was read / written.
 int32_t LoadScores();
 int32_t SaveScores();
+// The file LoadScores picks (empty: none).
+std::string ChooseScoreFile();
 // Parses one score line: optional blanks, sign, digits, optional blanks.
 // 0 when it is no number or leaves 32 bits.
 int32_t ParseScoreLine(const char* text, size_t length, int32_t* value);

@@ -34,12 +34,19 @@ void InsertScore(const char* name, int32_t score) {
 }
 
 static bool IsLeadByte(uint8_t b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
+static bool IsTrailByte(uint8_t b) { return b >= 0x40 && b <= 0xFC && b != 0x7F; }
 
 void CopyScoreName(char* out, const char* text, size_t length) {
   size_t n = 0;
   for (size_t i = 0; i < length && text[i] && n < ScoreNameLength;) {
     uint8_t b = static_cast<uint8_t>(text[i]);
-    if (IsLeadByte(b) && i + 1 < length && text[i + 1]) {
+    if (IsLeadByte(b)) {
+      // Half a character (cut off, or followed by what no character holds)
+      // is dropped: it would eat the next byte, a line break included.
+      if (i + 1 >= length || !IsTrailByte(static_cast<uint8_t>(text[i + 1]))) {
+        ++i;
+        continue;
+      }
       if (n + 2 > ScoreNameLength) break;  // no half character at the end
       out[n++] = text[i++];
       out[n++] = text[i++];

@@ -28,6 +28,30 @@ KeyAction KeyDownAction(int32_t vk) {
 int32_t KeyDownInput(int32_t input, int32_t vk) { return input | KeyBit(vk); }
 int32_t KeyUpInput(int32_t input, int32_t vk) { return input & ~KeyBit(vk); }
 
+KeyAction TakeKeyDown(int32_t vk) {
+  KeyAction action = KeyDownAction(vk);
+  if (action == KeyCycleWeapon) CycleWeapon();
+  if (action == KeyTogglePause) TogglePause();
+  InputState.exchange(KeyDownInput(InputState.load(), vk));
+  return action;
+}
+
+void TakeKeyUp(int32_t vk) { InputState.exchange(KeyUpInput(InputState.load(), vk)); }
+
+// One key for each keyboard bit.
+constexpr int32_t ScriptKeys[] = {VkUp, VkDown, VkRight, VkLeft, 'Z', 'C'};
+
+void ApplyKeyFrame(int32_t held, bool weaponPress, bool pausePress) {
+  for (int32_t vk : ScriptKeys) {
+    int32_t bit = KeyBit(vk);
+    bool was = (InputState.load() & bit) != 0, now = (held & bit) != 0;
+    if (was && !now) TakeKeyUp(vk);
+    if (now && !was) TakeKeyDown(vk);
+  }
+  if (weaponPress) TakeKeyDown('X'), TakeKeyUp('X');
+  if (pausePress) TakeKeyDown('P'), TakeKeyUp('P');
+}
+
 void CycleWeapon() {
   // Every key-down counts, auto-repeat included.
   if (SelectedWeapon.fetch_add(1) + 1 > 4) SelectedWeapon.exchange(0);

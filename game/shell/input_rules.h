@@ -28,6 +28,19 @@ KeyAction KeyDownAction(int32_t virtualKey);
 int32_t KeyDownInput(int32_t input, int32_t virtualKey);
 int32_t KeyUpInput(int32_t input, int32_t virtualKey);
 
+// A key-down as the main window takes it: the action's flags (weapon,
+// pause), then the key's held bit. The window's own part of the action
+// (close, the score list) is left to the caller.
+KeyAction TakeKeyDown(int32_t virtualKey);
+void TakeKeyUp(int32_t virtualKey);
+
+// One frame of a key script through the same rules: the keyboard bits of
+// `held` that were not held go down (arrows, Z, C), those no longer held
+// come up, then Change arms (X) and Pause (P) are pressed once when asked.
+// The simulator calls it at a frame wait; a front end replaying the same
+// script at the same waits plays the same game.
+void ApplyKeyFrame(int32_t held, bool weaponPress, bool pausePress);
+
 // SelectedWeapon 0 1 2 3 4 0 ...
 void CycleWeapon();
 // Paused flips; the music request follows it.

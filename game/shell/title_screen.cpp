@@ -43,10 +43,15 @@ int32_t LevelLabelX(const char* label) {
   return 320 - 12 * length / 2;
 }
 
+// A direction is pressed when any of its bits (key or stick) is set now and
+// none was before: the stick moved while the key is held is no new press.
+static bool NewlyPressed(int32_t input, int32_t previous, int32_t mask) {
+  return (input & mask) != 0 && (previous & mask) == 0;
+}
+
 int32_t NextLevel(int32_t level, int32_t input, int32_t previous) {
-  int32_t pressed = input & ~previous;
-  if (pressed & InputRight) level = level + 1 > 4 ? 0 : level + 1;
-  if (pressed & InputLeft) level = level - 1 < 0 ? 4 : level - 1;
+  if (NewlyPressed(input, previous, InputRight)) level = level + 1 > 4 ? 0 : level + 1;
+  if (NewlyPressed(input, previous, InputLeft)) level = level - 1 < 0 ? 4 : level - 1;
   return level;
 }
 

@@ -44,6 +44,37 @@ TEST(InputRules, ShiftCyclesTheWeapons) {
   EXPECT_EQ(seen, (std::vector<int32_t>{1, 2, 3, 4, 0, 1, 2}));
 }
 
+// A script's frames reach the flags as the keys would: exactly the held
+// keyboard bits (the stick's half untouched), and the presses through the
+// same weapon and pause rules, the music request included.
+TEST(InputRules, KeyFramesGoThroughTheKeyRules) {
+  struct Frame {
+    int32_t held;
+    bool weapon, pause;
+    int32_t input, selected, paused, music;
+  } frames[] = {
+      {InputFire | InputRight, false, false, 0x10014, 0, 0, 1},
+      {InputRight, true, false, 0x10004, 1, 0, 1},
+      {0x3F, true, true, 0x1003F, 2, 1, 0},
+      {0, false, true, 0x10000, 2, 0, 1},
+      {0, true, false, 0x10000, 3, 0, 1},
+      {InputBomb, true, false, 0x10020, 4, 0, 1},
+      {InputBomb, true, false, 0x10020, 0, 0, 1},
+  };
+  ClearFlags();
+  InputState.store(InputUp & ~0xFFFF);  // the stick held up
+  MusicWanted.store(1);
+  int line = 0;
+  for (const Frame& f : frames) {
+    ApplyKeyFrame(f.held, f.weapon, f.pause);
+    ++line;
+    EXPECT_EQ(InputState.load(), f.input) << "frame " << line;
+    EXPECT_EQ(SelectedWeapon.load(), f.selected) << "frame " << line;
+    EXPECT_EQ(Paused.load(), f.paused) << "frame " << line;
+    EXPECT_EQ(MusicWanted.load(), f.music) << "frame " << line;
+  }
+}
+
 TEST(InputRules, PauseTogglesAndTheMusicFollows) {
   struct Case {
     int32_t paused, music;

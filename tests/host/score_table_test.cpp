@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -97,6 +98,10 @@ TEST(ScoreName, KeptAsTheFileCanHoldIt) {
       {"A\r\nB", "A  B"},                               // never a line break in the file
       {"ABCDEFGHI\x83\x41", "ABCDEFGHI"},               // no half character at the end
       {"\x83\x41\x83\x42\x83\x43\x83\x44\x83\x45", "\x83\x41\x83\x42\x83\x43\x83\x44\x83\x45"},
+      {"ABCDEFGHI\x83", "ABCDEFGHI"},                 // cut in half before it came here
+      {"ABCDEFGH\x83\x41\x83", "ABCDEFGH\x83\x41"},
+      {"A\x83\nB", "A B"},                             // a lead byte never swallows a line break
+      {"\xE0", ""},
   };
   for (const Case& c : cases) {
     char out[12];
@@ -177,46 +182,56 @@ class ScoreFiles : public ::testing::Test {
   }
 };
 
-TEST_F(ScoreFiles, SavedWhereTheGameIsAndLoadedBack) {
-  HostSetScorePaths((dir / "game" / "score.dat").string(), (dir / "appdata").string());
-  LoadScores();
-  Fill({700, 600});
-  ScoresLoaded = 1;
-  EXPECT_EQ(SaveScores(), 1);
-  EXPECT_FALSE(std::filesystem::exists(dir / "appdata"));
-  ClearScores();
-  EXPECT_EQ(LoadScores(), 1);
-  EXPECT_EQ(ScoreTable[1].score, 600);
-  EXPECT_EQ(Slurp(dir / "game" / "score.dat").size(), FormatScoreFile().size());
-}
-
-TEST_F(ScoreFiles, UnwritableFolderFallsBackToTheUsersFolder) {
-  // A game folder that cannot take the file: a folder stands where it would go.
-  std::filesystem::create_directories(dir / "game" / "score.dat");
-  HostSetScorePaths((dir / "game" / "score.dat").string(), (dir / "appdata").string());
-  Fill({700, 600});
-  ScoresLoaded = 1;
-  EXPECT_EQ(SaveScores(), 1);
-  EXPECT_EQ(Slurp(dir / "appdata" / "score.dat"), FormatScoreFile());
-  ClearScores();
-  EXPECT_EQ(LoadScores(), 1);
-  EXPECT_EQ(ScoreTable[0].score, 700);
-}
-
-TEST_F(ScoreFiles, BothFilesGiveTheBestTenOfBoth) {
-  HostSetScorePaths((dir / "game" / "score.dat").string(), (dir / "appdata").string());
-  std::filesystem::create_directories(dir / "appdata");
-  std::ofstream(dir / "game" / "score.dat", std::ios::binary) << "A\r\n900\r\nB\r\n500\r\n";
-  std::ofstream(dir / "appdata" / "score.dat", std::ios::binary) << "A\r\n900\r\nC\r\n700\r\n";
-  EXPECT_EQ(LoadScores(), 1);
-  EXPECT_EQ(Table(), "A=900;C=700;B=500;=0;=0;=0;=0;=0;=0;=0;");
+// One file per run: the game's own when it can be written, the user's only
+// when it cannot; the other is neither read nor written, and nothing merges.
+TEST_F(ScoreFiles, OnlyTheChosenFileIsReadAndWritten) {
+  const char* none = nullptr;
+  const char* blocked = "";  // a folder stands where the game's file would go
+  struct Case {
+    const char* game;     // the game's score.dat
+    const char* appData;  // the user's one
+    const char* table;    // after loading
+    bool savedInGame;
+  } cases[] = {
+      {"A\r\n900\r\nB\r\n500\r\n", "A\r\n900\r\nC\r\n700\r\n", "A=900;B=500;", true},
+      {none, "C\r\n700\r\n", "", true},
+      {"A\r\n900\r\nA\r\n900\r\n", none, "A=900;A=900;", true},  // equal pairs stay two
+      {blocked, "A\r\n900\r\nC\r\n700\r\n", "A=900;C=700;", false},
+      {blocked, none, "", false},
+  };
+  for (const Case& c : cases) {
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir / "game");
+    auto game = dir / "game" / "score.dat", appData = dir / "appdata" / "score.dat";
+    if (c.game == blocked) std::filesystem::create_directories(game);
+    else if (c.game) std::ofstream(game, std::ios::binary) << c.game;
+    if (c.appData) {
+      std::filesystem::create_directories(dir / "appdata");
+      std::ofstream(appData, std::ios::binary) << c.appData;
+    }
+    HostSetScorePaths(game.string(), (dir / "appdata").string());
+    Fill({});
+    LoadScores();
+    std::string expected = c.table;
+    while (std::count(expected.begin(), expected.end(), ';') < ScorePlaces) expected += "=0;";
+    EXPECT_EQ(Table(), expected);
+    InsertScore("NEW", 1);
+    EXPECT_EQ(SaveScores(), 1) << c.table;
+    auto written = c.savedInGame ? game : appData, untouched = c.savedInGame ? appData : game;
+    EXPECT_EQ(Slurp(written), FormatScoreFile()) << c.table;
+    const char* before = c.savedInGame ? c.appData : c.game;
+    bool wasAFile = before != none && before != blocked;
+    if (wasAFile) {
+      EXPECT_EQ(Slurp(untouched), before) << c.table;
+    }
+  }
 }
 
 TEST_F(ScoreFiles, NowhereToWriteIsReportedNotHidden) {
   std::filesystem::create_directories(dir / "game" / "score.dat");
   std::ofstream(dir / "blocked") << "a file where the folder should be";
   HostSetScorePaths((dir / "game" / "score.dat").string(), (dir / "blocked").string());
-  ScoresLoaded = 1;
+  LoadScores();
   EXPECT_EQ(SaveScores(), 0);
   EXPECT_EQ(HostScoreDebugLines().size(), 1u);
 }

@@ -39,7 +39,12 @@ TEST(TitleRules, LevelChangesOnlyOnANewPressAndWraps) {
       {0, InputLeft, 0, 4},            // VERY EASY -> VERY HARD!!
       {1, InputLeft, InputRight, 0},
       {2, InputRight & ~0xFFFF, 0, 3},  // the joystick's right
-      {2, InputLeft & ~0xFFFF, InputLeft & 0xFFFF, 1},  // stick pressed while the key is held
+      // Key and stick are one direction: taking over from the other, or
+      // joining it, is no new press.
+      {2, InputLeft & ~0xFFFF, InputLeft & 0xFFFF, 2},
+      {2, InputLeft, InputLeft & 0xFFFF, 2},
+      {2, InputRight, InputRight & ~0xFFFF, 2},
+      {2, InputLeft & 0xFFFF, InputRight, 1},
       {2, InputUp | InputFire, 0, 2},
   };
   for (const Case& c : cases)

@@ -19,6 +19,7 @@
 #include "game/media/sound_bank.h"
 #include "game/shell/game_status.h"
 #include "game/shell/game_thread.h"
+#include "game/shell/input_rules.h"
 #include "game/shell/host/host_system.h"
 #include "game/shell/observers.h"
 #include "game/shell/shared_state.h"
@@ -159,11 +160,10 @@ struct SimState {
 SimState Sim;
 }  // namespace
 
+// The main thread's part: the script's keys through the window's own rules.
 static void ApplyChange(const KeyChange& change) {
-  InputState.exchange(change.held);
+  ApplyKeyFrame(change.held, change.weapon, change.pause);
   HostSetKeyHeld('M', change.holdM);
-  if (change.weapon) SelectedWeapon.exchange((SelectedWeapon.load() + 1) % 5);
-  if (change.pause) Paused.exchange(Paused.load() ? 0 : 1);
   if (change.quit) QuitConfirmed.exchange(1);
 }
 

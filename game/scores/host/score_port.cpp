@@ -1,5 +1,7 @@
 #include "game/scores/score_port.h"
 
+#include <cerrno>
+#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -24,6 +26,19 @@ std::string PortScorePath() { return MainPath; }
 
 std::string PortFallbackScorePath() {
   return FallbackFolder.empty() ? std::string() : FallbackFolder + "/score.dat";
+}
+
+int32_t PortCanWriteFile(const std::string& path) {
+  if (std::FILE* f = std::fopen(path.c_str(), "r+b")) {
+    std::fclose(f);
+    return 1;
+  }
+  if (errno != ENOENT) return 0;  // a folder of that name, or no right to write
+  std::FILE* f = std::fopen(path.c_str(), "wbx");
+  if (!f) return 0;
+  std::fclose(f);
+  std::remove(path.c_str());
+  return 1;
 }
 
 int32_t PortMakeFallbackFolder() {

@@ -24,6 +24,22 @@ std::string PortFallbackScorePath() {
   return folder.empty() ? folder : folder + "\\score.dat";
 }
 
+int32_t PortCanWriteFile(const std::string& path) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file != INVALID_HANDLE_VALUE) {
+    CloseHandle(file);
+    return 1;
+  }
+  // A folder of that name, or a file we may not write: no.
+  if (GetLastError() != ERROR_FILE_NOT_FOUND) return 0;
+  file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                     FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return 0;
+  CloseHandle(file);
+  return 1;
+}
+
 int32_t PortMakeFallbackFolder() {
   std::string folder = FallbackFolder();
   if (folder.empty()) return 0;

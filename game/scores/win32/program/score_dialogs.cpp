@@ -36,7 +36,8 @@ static INT_PTR CALLBACK EntryProc(HWND dialog, UINT message, WPARAM wParam, LPAR
       return FALSE;  // the focus is set
     case WM_COMMAND:
       if (Accepts(wParam)) {
-        char name[ScoreNameLength + 1] = "";
+        // Room for more than fits: CopyScoreName cuts it, never mid-character.
+        char name[64] = "";
         GetDlgItemTextA(dialog, IDC_ENTRY_NAME, name, sizeof name);
         InsertScore(name, PendingScore);
         EndDialog(dialog, 1);

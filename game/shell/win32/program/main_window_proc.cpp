@@ -73,14 +73,11 @@ static void ActivateWindow(HWND window, WPARAM active) {
 }
 
 static void KeyDown(HWND window, int32_t key) {
-  switch (KeyDownAction(key)) {
-    case KeyCycleWeapon: CycleWeapon(); break;
-    case KeyTogglePause: TogglePause(); break;
+  switch (TakeKeyDown(key)) {
     case KeyClose: PostMessageA(window, WM_CLOSE, 0, 0); break;
     case KeyShowScores: ShowHighScores(window); break;
     default: break;
   }
-  InputState.exchange(KeyDownInput(InputState.load(), key));
 }
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -111,7 +108,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       KeyDown(window, static_cast<int32_t>(wParam));
       break;
     case WM_KEYUP:
-      InputState.exchange(KeyUpInput(InputState.load(), static_cast<int32_t>(wParam)));
+      TakeKeyUp(static_cast<int32_t>(wParam));
       break;
     case MM_JOY1BUTTONDOWN:
       if (wParam & JOY_BUTTON2CHG) CycleWeapon();
