@@ -81,7 +81,9 @@ TEST(NativeDialogs, TheNameIsTypedOverThePresetAndKeptToTenBytes) {
     StartDialog(s, EnterName);
     for (const char* t : c.typed)
       if (t) DialogType(s, t);
-    if (c.press != PressOther) EXPECT_EQ(AnswerNone, DialogPress(s, c.press, false));
+    if (c.press != PressOther) {
+      EXPECT_EQ(AnswerNone, DialogPress(s, c.press, false));
+    }
     EXPECT_STREQ(c.name, s.name) << (c.typed[0] ? c.typed[0] : "(none)");
   }
   DialogState list;

@@ -33,9 +33,8 @@ if ! cmp -s "$work/sim-hashes.txt" "$work/native.txt"; then
 fi
 echo "same fingerprint at all 4620 frame waits"
 
-# Sound: a script without a pause (the simulator's pause key leaves the
-# music request alone; the keyboard's pauses the song, as Windows does).
-printf '0 fire M\n150 fire up M weapon\n300 fire bomb M\n500 fire down M\n' >"$work/sound.txt"
+# Sound: effects, the song, and a pause that stops and resumes it.
+printf '0 fire M\n150 fire up M weapon\n300 fire bomb M\n500 pause\n510 pause\n511 fire down M\n' >"$work/sound.txt"
 args=(--stage 0 --seed 99 --keys "$work/sound.txt" --frames 900)
 "$build/tzk-sim" "${args[@]}" --audio "$work/sim.wav" >/dev/null
 "$build/zarvel" "${args[@]}" --audio "$work/native.wav" 2>/dev/null

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 
 #include "game/scores/sdl2/native_places.h"
@@ -59,6 +60,17 @@ void ReleaseInstanceLock() {
 // write that would need a second place.
 std::string PortScorePath() { return ScoreFolder.empty() ? ScoreFolder : ScoreFolder + "/score.dat"; }
 std::string PortFallbackScorePath() { return std::string(); }
+
+int32_t PortCanWriteFile(const std::string& path) {
+  int fd = open(path.c_str(), O_WRONLY | O_CLOEXEC);
+  if (fd >= 0) return close(fd), 1;
+  if (errno != ENOENT) return 0;  // a folder of that name, or no right to write
+  fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+  if (fd < 0) return 0;
+  close(fd);
+  unlink(path.c_str());
+  return 1;
+}
 int32_t PortMakeFallbackFolder() { return 0; }
 // Said only where a file was meant to be kept (a scripted run keeps none).
 void PortScoreDebug(const char* text) {

@@ -26,22 +26,17 @@ NativeRequest NativeKeyDown(int32_t scancode, bool altHeld) {
   int32_t vk = VirtualKeyOfScancode(scancode);
   SetHeld(vk, true);
   if (vk == 0 || IsSystemKey(scancode, altHeld)) return RequestNone;
-  NativeRequest request = RequestNone;
-  switch (KeyDownAction(vk)) {
-    case KeyCycleWeapon: CycleWeapon(); break;
-    case KeyTogglePause: TogglePause(); break;
-    case KeyClose: request = RequestClose; break;
-    case KeyShowScores: request = RequestScores; break;
-    default: break;
+  switch (TakeKeyDown(vk)) {  // the main window's own rules
+    case KeyClose: return RequestClose;
+    case KeyShowScores: return RequestScores;
+    default: return RequestNone;
   }
-  InputState.exchange(KeyDownInput(InputState.load(), vk));
-  return request;
 }
 
 void NativeKeyUp(int32_t scancode) {
   int32_t vk = VirtualKeyOfScancode(scancode);
   SetHeld(vk, false);
-  if (vk) InputState.exchange(KeyUpInput(InputState.load(), vk));
+  if (vk) TakeKeyUp(vk);
 }
 
 bool NativeKeyHeld(int32_t vk) { return vk > 0 && vk < 256 && Held[vk].load() != 0; }
