@@ -60,6 +60,14 @@ TEST(NativePlaces, ScoresGoToTheDataFolderMadeWithItsParents) {
   EXPECT_EQ(1234, ScoreTable[0].score);
   SetScoreFolder("");  // no folder: nothing is written
   EXPECT_EQ(0, SaveScores());
+  // Writable: an existing file is kept as it is, a new one is not left behind.
+  EXPECT_EQ(1, PortCanWriteFile(folder + "/score.dat"));
+  EXPECT_EQ(1, LoadScores());
+  EXPECT_EQ(1, PortCanWriteFile(folder + "/probe.dat"));
+  EXPECT_NE(0, access((folder + "/probe.dat").c_str(), F_OK));
+  ASSERT_EQ(0, mkdir((folder + "/dir.dat").c_str(), 0700));
+  EXPECT_EQ(0, PortCanWriteFile(folder + "/dir.dat"));
+  EXPECT_EQ(0, PortCanWriteFile(root + "/missing/score.dat"));
   // A file where the folder should be: no folder, and nothing made over it.
   std::string blocked = root + "/file";
   std::fclose(std::fopen(blocked.c_str(), "w"));
