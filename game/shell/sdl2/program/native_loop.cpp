@@ -48,6 +48,13 @@ void Activate(bool active) {
   ActivateApp(active ? 1 : 0);
 }
 
+// After a box: the box took the keys, so the window has them again unless
+// it was minimised meanwhile (a window manager may not say so again).
+bool WindowShown() {
+  SDL_Window* w = SDL_GetWindowFromID(GameWindowId());
+  return w && !(SDL_GetWindowFlags(w) & SDL_WINDOW_MINIMIZED);
+}
+
 bool WindowActive() {
   SDL_Window* w = SDL_GetWindowFromID(GameWindowId());
   uint32_t flags = w ? SDL_GetWindowFlags(w) : 0;
@@ -167,7 +174,7 @@ void CloseSequence() {
   }
   SDL_Window* w = SDL_GetWindowFromID(GameWindowId());
   if (answer == AnswerCancel && w) SDL_MinimizeWindow(w);
-  else Activate(WindowActive());
+  else Activate(WindowShown());
 }
 
 void EnterHighScore(int32_t score) {
@@ -183,12 +190,12 @@ void EnterHighScore(int32_t score) {
                                rank, score});
   InsertScore(state.name, PendingScore);  // Cancel keeps the name too, as the Windows box does
   ShowScoreList();
-  Activate(WindowActive());
+  Activate(WindowShown());
 }
 
 void Serve(NativeRequest request) {
   if (request == RequestClose) CloseSequence();
-  if (request == RequestScores && !Scripted) Activate(false), ShowScoreList(), Activate(WindowActive());
+  if (request == RequestScores && !Scripted) Activate(false), ShowScoreList(), Activate(WindowShown());
 }
 
 void TakeMessages() {

@@ -33,7 +33,6 @@ const char* NativeUsage();
 int RunNativeProgram(const NativeOptions& options);
 
 // Inside the program.
-struct DialogTexts;
 // Start-up as the Windows program's: sound, display, sheets, scores, game.
 int32_t StartNativeGame(const NativeOptions& options);
 // The scripted run's frame hook and its results.
