@@ -29,7 +29,7 @@ TEST(CopyEngine, OneFileLogReadsByteForByte) {
   EXPECT_TRUE(Fake.messages.empty());
   EXPECT_TRUE(Fake.complete);
   // Each file and each finishing step is a step of its own: 1 file, the
-  // end of three lists and ten finishing steps.
+  // end of three lists and the finishing steps.
   EXPECT_EQ(1 + 3 + FinishingSteps, run.steps);
 }
 
