@@ -1,0 +1,118 @@
+# state_lib.sh: the prefix's files and registry as text, taken before and
+# after a program runs, for "nothing else changed" (sourced by lib.sh).
+
+# Files: every folder, link and file of drive C, users/ included, and of the
+# folders in STATE_ROOTS (the medium a test installs from), one a line:
+#   PATH<TAB>dir | PATH<TAB>link -> TARGET | PATH<TAB>SIZE MTIME SHA1
+# PATH starts with ./ on drive C and with the root's own path elsewhere.
+STATE_ROOTS=()
+
+# What Wine itself writes as programs start and windows come and go; none of
+# it is the doing of a program under test. Patterns on PATH, each with why.
+STATE_NOISE=(
+)
+
+_state_noise() {
+  local IFS='|'
+  printf '%s\n' "${STATE_NOISE[*]:-^\$}"
+}
+
+# _tree_state ROOT LABEL: one root's lines, LABEL in place of its "./".
+_tree_state() {
+  (
+    cd "$1" || exit 1
+    {
+      find . -type f -print0 | xargs -0 -r sha1sum
+      printf '%s\n' '---'
+      find . -mindepth 1 \( -type f -printf '%p\t%s %T@\n' \) -o \
+        \( -type l -printf '%p\tlink -> %l\n' \) -o -printf '%p\tdir\n'
+    } | awk -v label="$2" '
+      listing == 0 && $0 == "---" { listing = 1; next }
+      listing == 0 { sha[substr($0, 43)] = substr($0, 1, 40); next }
+      {
+        tab = index($0, "\t"); path = substr($0, 1, tab - 1); rest = substr($0, tab + 1)
+        if (path in sha) rest = rest " " sha[path]
+        print label substr(path, 2) "\t" rest
+      }'
+  )
+}
+
+prefix_state() {
+  local root
+  {
+    _tree_state "$DRIVE_C" . || fail "cannot list drive C"
+    for root in "${STATE_ROOTS[@]}"; do
+      _tree_state "$root" "$root" || fail "cannot list $root"
+    done
+  } | grep -Ev "$(_state_noise)" | LC_ALL=C sort
+}
+
+# expect_state BEFORE WHAT [PATH...]: the state now equals BEFORE (what
+# prefix_state printed then) except that each PATH may have been added.
+# The differences go to $WORK/state.diff.
+expect_state() {
+  local before=$1 what=$2
+  shift 2
+  diff <(printf '%s\n' "$before") <(prefix_state) | grep '^[<>]' > "$WORK/state.diff" || true
+  printf '%s\n' "$@" > "$WORK/state.allowed"
+  local unexpected
+  unexpected=$(awk -F'\t' '
+    FILENAME == ARGV[1] { allowed[$0] = 1; next }
+    !(substr($1, 1, 1) == ">" && substr($1, 3) in allowed)' "$WORK/state.allowed" "$WORK/state.diff")
+  [ -z "$unexpected" ] || fail "$what: the prefix changed (< before, > now):"$'\n'"$unexpected"
+}
+
+# Registry: HKLM and HKCU as "[KEY]" and "[KEY]|VALUE" lines, a value's
+# continued lines joined. Keys Wine keeps up to date by itself while
+# programs run, each with why; the rest of HKLM\System is compared.
+REGISTRY_NOISE=(
+  '^\[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Control\\Video\\'  # the display's modes, rewritten as the desktop starts
+  '^\[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Enum\\'            # devices Wine's bus drivers find
+  '^\[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Control\\(Class|DeviceClasses)\\'  # the same devices' classes
+  '^\[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\MMDevices(\\|\])'  # audio endpoints, made when a program first opens sound
+  '^\[HKEY_CURRENT_USER\\Software\\Wine\\Drivers\\winealsa\.drv(\\|\])'  # the ALSA driver's ids for the same endpoints
+  '^\[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\Perflib\\'  # performance counters' timestamps
+  '^\[HKEY_CURRENT_USER\\Software\\Wine\\(Fonts|X11 Driver)\]'          # font and X settings Wine caches
+  '^\[HKEY_CURRENT_USER\\Volatile Environment\]'                        # the session's environment, set at every start
+  'Temporary System Parameters'                                         # the window manager's scratch values
+  '\\Explorer\\SessionInfo\\'                                           # the shell's per-session state
+)
+
+_registry_noise() {
+  local IFS='|'
+  printf '%s\n' "${REGISTRY_NOISE[*]}"
+}
+
+# registry_state: fails the test when an export fails or comes out empty, so
+# that two broken snapshots never compare equal.
+registry_state() {
+  local hive file n
+  for hive in HKLM HKCU; do
+    file=$WORK/$hive.reg
+    rm -f "$file"
+    timeout 120 "$WINELOADER" reg export "$hive" "$(winpath "$file")" /y >/dev/null 2>&1 ||
+      fail "reg export $hive failed"
+    n=$(iconv -f UTF-16LE -t UTF-8 "$file" | grep -c '^\[HKEY_' || true)
+    [ "$n" -ge 20 ] || fail "reg export $hive gave $n keys"
+  done
+  for hive in HKLM HKCU; do
+    iconv -f UTF-16LE -t UTF-8 "$WORK/$hive.reg" | tr -d '\r' | awk '
+      /^\[/ { key = $0; print key; next }
+      value != "" { value = value $0 }
+      value == "" && /^("|@)/ { value = $0 }
+      value != "" && !/\\$/ { print key "|" value; value = "" }
+      value != "" { sub(/\\$/, "", value) }'
+  done | grep -Ev "$(_registry_noise)" | LC_ALL=C sort
+}
+
+# expect_registry BEFORE WHAT [PATTERN...]: the registry now equals BEFORE
+# (what registry_state printed then) except for diff lines ("< " gone,
+# "> " added) that match one of the extended regular expressions given.
+expect_registry() {
+  local before=$1 what=$2
+  shift 2
+  diff <(printf '%s\n' "$before") <(registry_state) | grep '^[<>]' > "$WORK/registry.diff" || true
+  local unexpected
+  unexpected=$(grep -Ev -e '^$' "${@/#/-e}" "$WORK/registry.diff" || true)
+  [ -z "$unexpected" ] || fail "$what: the registry changed (< before, > now):"$'\n'"$unexpected"
+}
