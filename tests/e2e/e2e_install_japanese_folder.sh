@@ -54,8 +54,7 @@ zd wait-window --timeout 30000 --class tzk >/dev/null
 sleep 2
 zd keys --class tzk Z sleep:1500 ESC >/dev/null
 zd click --class '#32770' --title ZARVEL 6 >/dev/null   # Yes
-farewell=$(zd wait-window --timeout 20000 --class '#32770' --has-text '遊んでいただきありがとうございました。')
-zd click --hwnd "$farewell" 1 >/dev/null
+farewell_ok
 expect_eq 0 "$(zd wait-exit --timeout 30000 "$game_pid")" "tzk.exe exit code"
 
 # --- uninstall ---------------------------------------------------------------

@@ -64,8 +64,7 @@ shot playing.png
 zd keys --class tzk ESC >/dev/null
 zd wait-window --class '#32770' --title ZARVEL >/dev/null
 zd click --class '#32770' --title ZARVEL 6 >/dev/null   # Yes
-farewell=$(zd wait-window --timeout 20000 --class '#32770' --has-text '遊んでいただきありがとうございました。')
-zd click --hwnd "$farewell" 1 >/dev/null   # OK
+farewell_ok
 expect_eq 0 "$(zd wait-exit --timeout 30000 "$game_pid")" "tzk.exe exit code"
 [ -f "$DRIVE_C/ZARVEL/score.dat" ] || fail "no score.dat in the install folder"
 

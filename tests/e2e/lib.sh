@@ -50,6 +50,15 @@ setup_exe() {
   fail "no setup.exe in $BUILD"
 }
 
+# farewell_ok [MS]: the game's farewell box, told by its text from the quit
+# question of the same caption that may still be closing, and its OK.
+farewell_ok() {
+  local box
+  box=$(zd wait-window --timeout "${1:-20000}" --class '#32770' \
+    --has-text '遊んでいただきありがとうございました。') || fail "no farewell box"
+  zd click --hwnd "$box" 1 >/dev/null
+}
+
 # expect_eq WANT GOT WHAT
 expect_eq() {
   [ "$1" = "$2" ] || fail "${3:-value}: expected '$1', got '$2'"
