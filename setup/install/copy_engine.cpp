@@ -114,8 +114,13 @@ void MakeDestSubFolder(const char* value) {
 bool WaitForMedium(const char* value) {
   char name[PathBufferSize];
   const char* label;
-  // Without a comma, or with no name, there is nothing to wait for.
-  if (!SplitChangeMedia(value, name, sizeof name, &label) || !name[0]) return true;
+  // Without a comma there is nothing to wait for; with no name before it
+  // the files come from the medium's root again.
+  if (!SplitChangeMedia(value, name, sizeof name, &label)) return true;
+  if (!name[0]) {
+    Copy.MediaFolder[0] = '\0';
+    return true;
+  }
   char path[PathBufferSize];
   if (JoinPath(path, SourceFolder, name) < 0) return true;
   SetSubFolder(Copy.MediaFolder, name);

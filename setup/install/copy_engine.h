@@ -7,9 +7,9 @@
 // The copy phase as steps: the copy dialog runs one step per timer tick,
 // with the timer stopped while the step runs. Lists 0-2 are Install,
 // InstallWindows and InstallSystem (entry = the list entry, from 1);
-// FinishingList is the finishing sequence (entry = its step, 1-10).
+// FinishingList is the finishing sequence (entry = its step, 1-8).
 constexpr int32_t FinishingList = CopyListCount;
-constexpr int32_t FinishingSteps = 10;
+constexpr int32_t FinishingSteps = 8;
 
 // Kept from one step to the next, never reset between the lists.
 struct CopyState {
@@ -36,7 +36,7 @@ void ResetCopyState();
 // One step (list, entry). (0, 1) is the very first step: install folder,
 // log and uninstaller before the first entry.
 StepResult RunCopyStep(int32_t list, int32_t entry);
-// One step (1-10) of the finishing sequence (finishing.cpp).
+// One step (1-8) of the finishing sequence (finishing.cpp).
 StepResult RunFinishingStep(int32_t step);
 
 // The message for a file that could not be copied.

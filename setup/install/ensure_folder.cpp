@@ -4,13 +4,15 @@
 
 #include "setup/install/install_paths.h"
 #include "setup/install/install_port.h"
+#include "setup/install/path_chars.h"
 
 int ParentLength(const char* path) {
-  for (int i = static_cast<int>(std::strlen(path)) - 1; i >= 0; --i) {
-    if (path[i] == ':') return -1;
-    if (path[i] == '\\') return i;
-  }
-  return -1;
+  // Walked from the front, character by character; a drive colon after the
+  // last separator ends the walk as the scan from the end would.
+  const char* slash = FindLastPathChar(path, '\\');
+  const char* colon = FindLastPathChar(path, ':');
+  if (!slash || (colon && colon > slash)) return -1;
+  return static_cast<int>(slash - path);
 }
 
 bool EnsureFolder(const char* path) {

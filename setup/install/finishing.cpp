@@ -1,6 +1,9 @@
 // The finishing sequence after the last list: shortcuts, the uninstaller's
 // records, registry entry and shortcut, the programs to start. One step per
-// timer tick, like the files, so cancel stays live.
+// timer tick, like the files, so cancel stays live - except that the
+// Uninstall key and the log's closing records are one step: a cancel
+// between them would leave a registered program whose log reads as cut
+// short, and its uninstall would never remove the key.
 #include <cstring>
 
 #include "setup/install/copy_engine.h"
@@ -38,8 +41,10 @@ void RecordExtraDeletes() {
   }
 }
 
+// Records 7 to 9, the key and the uninstall shortcut, then the log is
+// closed. No log, no key: the uninstaller could never remove it.
 void RegisterUninstaller() {
-  if (!LogEnabled) return;
+  if (!LogEnabled || !InstallLogOpen()) return;
   char command[UninstallCommandSize];
   MakeUninstallCommand(command, UninstallerPath, InstallFolder);
   char regName[IniValueSize] = "";
@@ -80,14 +85,10 @@ StepResult RunFinishingStep(int32_t step) {
       break;
     case 6:
       RegisterUninstaller();
-      break;
-    case 7:
       WriteLogLine(UninstallerPath);
-      break;
-    case 8:
       CloseInstallLog();
       break;
-    case 9:
+    case 7:
       PortSetCurrentFolder(InstallFolder);
       RunExecEntries();
       break;

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "setup/install/ini_text.h"
+#include "setup/install/path_chars.h"
 #include "setup/install/setup_state.h"
 
 const char FolderForbiddenCharacters[] = "/:*?\"<>|";
@@ -19,8 +20,11 @@ FolderCheckResult CheckInstallFolder(const char* field, char* accepted) {
   char text[SetupPathSize];
   CopyPath(text, sizeof text, SkipBlanks(field));
   for (const char* c = FolderForbiddenCharacters; *c; ++c)
-    if (*c != ':' && std::strchr(text, *c)) return FolderBadCharacter;
-  for (char* slash = std::strchr(text, '\\'); slash; slash = std::strchr(slash + 1, '\\')) {
+    if (*c != ':' && FindPathChar(text, *c)) return FolderBadCharacter;
+  // Separators and characters are found character by character: the second
+  // byte of a two-byte character is neither.
+  for (char* slash = const_cast<char*>(FindPathChar(text, '\\')); slash;
+       slash = const_cast<char*>(FindPathChar(slash + 1, '\\'))) {
     const char* next = SkipBlanks(slash + 1);
     if (*next == '\\') return FolderUnnamed;
     if (*next == 0) {
@@ -46,17 +50,20 @@ bool SameIgnoringAsciiCase(const char* a, const char* b) {
 
 }  // namespace
 
-bool AppendFolderName(char* path, size_t pathSize, const char* installFolder) {
-  const char* name = std::strrchr(installFolder, '\\');
-  if (!name || name[1] == 0) return false;
-  const char* tail = std::strrchr(path, '\\');
-  if (tail && SameIgnoringAsciiCase(tail, name)) return true;
+const char FolderNameTooLongText[] =
+    "フォルダ名を付けるとパスが長すぎます。\n別のフォルダを指定してください。";
+
+FolderNameResult AppendFolderName(char* path, size_t pathSize, const char* installFolder) {
+  const char* name = FindLastPathChar(installFolder, '\\');
+  if (!name || name[1] == 0) return FolderNameNone;
+  const char* tail = FindLastPathChar(path, '\\');
+  if (tail && SameIgnoringAsciiCase(tail, name)) return FolderNameAdded;
   size_t length = std::strlen(path);
-  bool needSlash = length == 0 || path[length - 1] != '\\';
-  if (length + (needSlash ? 1 : 0) + std::strlen(name + 1) + 1 > pathSize) return false;
+  bool needSlash = !EndsWithPathChar(path, '\\');
+  if (length + (needSlash ? 1 : 0) + std::strlen(name + 1) + 1 > pathSize) return FolderNameTooLong;
   if (needSlash) path[length++] = '\\';
   std::strcpy(path + length, name + 1);
-  return true;
+  return FolderNameAdded;
 }
 
 void StripRootBackslash(char* folder) {

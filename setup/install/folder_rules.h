@@ -26,10 +26,17 @@ FolderCheckResult CheckInstallFolder(const char* field, char* accepted);
 // Appends the last component of installFolder (with its backslash: the
 // product's folder name) to path, in place, unless path already ends in that
 // component (ASCII case ignored). 'D:\Games' -> 'D:\Games\Mipa-Lu', 'D:\' ->
-// 'D:\Mipa-Lu'. pathSize is the room of path; when the result would not fit,
-// path stays as it was and false is returned (so does an installFolder
-// without a backslash, which has no name to add).
-bool AppendFolderName(char* path, size_t pathSize, const char* installFolder);
+// 'D:\Mipa-Lu'. pathSize is the room of path. Path stays as it was when
+// installFolder has no name to add (FolderNameNone) or when the result would
+// not fit (FolderNameTooLong: the browser then keeps the field as it was and
+// says so, since a folder without the name is not what its title promises).
+enum FolderNameResult : int {
+  FolderNameTooLong = -1,
+  FolderNameNone = 0,
+  FolderNameAdded = 1,  // or already there
+};
+FolderNameResult AppendFolderName(char* path, size_t pathSize, const char* installFolder);
+extern const char FolderNameTooLongText[];
 
 // 'C:\' becomes 'C:'; any other folder is left alone.
 void StripRootBackslash(char* folder);

@@ -4,6 +4,7 @@
 
 #include "setup/install/folder_rules.h"
 #include "setup/install/ini_text.h"
+#include "setup/install/path_chars.h"
 
 const char* const DirectiveNames[5] = {"DustSubDir", "SrcSubDir", "ChangeMedia", "CopyMode",
                                        "UninstallDelete"};
@@ -30,7 +31,7 @@ int ParseCopyMode(const char* value) {
 }
 
 bool SplitChangeMedia(const char* value, char* name, size_t nameSize, const char** label) {
-  const char* comma = std::strchr(value, ',');
+  const char* comma = FindPathChar(value, ',');
   if (!comma) return false;
   size_t n = static_cast<size_t>(comma - value);
   if (n > nameSize - 1) n = nameSize - 1;
@@ -42,9 +43,10 @@ bool SplitChangeMedia(const char* value, char* name, size_t nameSize, const char
 
 namespace {
 
+// The second byte of a two-byte character such as ポ (83 7C) is no '|'.
 const char* FindSeparator(const char* s) {
-  const char* bar = std::strchr(s, '|');
-  return bar ? bar : std::strchr(s, ',');
+  const char* bar = FindPathChar(s, '|');
+  return bar ? bar : FindPathChar(s, ',');
 }
 
 void CopySpan(char* dest, const char* from, const char* to) {

@@ -67,7 +67,8 @@ void CreateShortcutsFromList(const char* list, const char* folder) {
   char entry[PathBufferSize];
   for (int n = 1; GetEntry(IniText, list, n, entry, sizeof entry) > 0; ++n) {
     ShortcutEntry shortcut;
-    if (!SplitShortcutEntry(entry, &shortcut)) continue;
+    // No name, no shortcut: 'folder' + ".lnk" would land beside the folder.
+    if (!SplitShortcutEntry(entry, &shortcut) || !shortcut.name[0]) continue;
     char file[PathBufferSize];
     char target[PathBufferSize];
     // Too long a name or target is refused like a failed shortcut.

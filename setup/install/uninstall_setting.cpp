@@ -3,17 +3,16 @@
 #include <cstdio>
 
 #include "setup/install/ini_text.h"
+#include "setup/install/path_chars.h"
 
 const char* const UninstallRequiredKeys[4] = {
     "UninstallProgramName", "RegName", "ShowName", "ShowUninstallProgramName"};
 
 bool IsSafeRegName(const char* name) {
-  bool named = false;
-  for (const char* c = name; *c; ++c) {
-    if (*c == '\\') return false;
-    if (*c != ' ' && *c != '\t') named = true;
-  }
-  return named;
+  if (FindPathChar(name, '\\')) return false;
+  for (const char* c = name; *c; ++c)
+    if (*c != ' ' && *c != '\t') return true;
+  return false;
 }
 
 bool UninstallerAsked(const char* text) {

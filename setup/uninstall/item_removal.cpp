@@ -3,25 +3,28 @@
 #include <cstring>
 
 #include "setup/uninstall/path_rules.h"
+#include "setup/uninstall/removal_places.h"
 #include "setup/uninstall/uninstall_port.h"
 
-RemovalResult RemoveLoggedItem(const char* path, const char* windowsFolder,
-                               const char* systemFolder) {
+RemovalResult RemoveLoggedItem(const char* path, const RemovalPlaces& places) {
   RemovalResult r;
-  if (!ItemIsRemovable(path, windowsFolder, systemFolder)) {
+  const ItemPlace place = PlaceOfItem(places, path);
+  if (place == PlaceRefused || PassesThroughLink(path)) {
     r.refused = 1;
     return r;
   }
-  if (FsDeleteFile(path)) {
+  const bool files = place == PlaceInstall || place == PlaceSystem || IsShortcutFile(path);
+  const bool folders = place == PlaceInstall || place == PlaceGroup;
+  if (files && FsDeleteFile(path)) {
     r.fileDeleted = 1;
     return r;
   }
-  if (!FsIsFolder(path) || !FsRemoveFolder(path)) return r;
+  if (!folders || IsKeptFolder(places, path) || !FsIsFolder(path) || !FsRemoveFolder(path)) return r;
   r.foldersRemoved = 1;
   char folder[260], parent[260];
   std::strcpy(folder, path);
-  while (ParentFolder(folder, parent, sizeof parent) &&
-         ItemIsRemovable(parent, windowsFolder, systemFolder) && FsRemoveFolder(parent)) {
+  while (ParentFolder(folder, parent, sizeof parent) && !IsKeptFolder(places, parent) &&
+         FsRemoveFolder(parent)) {
     ++r.foldersRemoved;
     std::strcpy(folder, parent);
   }

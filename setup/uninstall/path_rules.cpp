@@ -2,15 +2,11 @@
 
 #include <cstring>
 
-#include "setup/uninstall/uninstall_port.h"
+#include "setup/install/path_chars.h"
 
 namespace {
 
-// The next character of p: two bytes for a lead byte with a partner.
-const char* NextChar(const char* p) {
-  if (FsIsLeadByte(static_cast<unsigned char>(*p)) && p[1]) return p + 2;
-  return p + 1;
-}
+const char* NextChar(const char* p) { return NextPathChar(p); }
 
 // Length of path without its trailing separators (real ones only).
 int32_t TrimmedLength(const char* path) {
@@ -102,15 +98,71 @@ int32_t ParentFolder(const char* path, char* buffer, int32_t size) {
   return CopyText(parent, cut, buffer, size);
 }
 
+namespace {
+
+// What a file name may not hold: the system reads these as patterns,
+// redirections or streams, never as part of a name the installer made.
+// None of them (bar '|') can be the second byte of a two-byte character,
+// so they are refused wherever they stand.
+bool IsOddByte(char c) {
+  return static_cast<unsigned char>(c) < 0x20 || c == '/' || c == ':' || c == '*' || c == '?' ||
+         c == '"' || c == '<' || c == '>';
+}
+
+// A lead byte must have a partner of 0x40 or more: the system would read
+// a broken pair as two characters, the second perhaps a separator.
+bool BytesArePlain(const char* p) {
+  for (const char* q = p; *q; ++q)
+    if (IsOddByte(*q)) return false;
+  for (; *p; p = NextChar(p))
+    if (IsPathLeadByte(static_cast<unsigned char>(*p)) && static_cast<unsigned char>(p[1]) < 0x40)
+      return false;
+  return true;
+}
+
+// Each component after 'X:\' is named, is no '.' or '..', and does not end
+// in a dot or blank: the system drops those, so the name it would act on is
+// not the one checked.
+bool ComponentsArePlain(const char* p) {
+  if (!*p || !BytesArePlain(p)) return false;
+  while (*p) {
+    const char* start = p;
+    char last = 0;
+    for (; *p && *p != '\\'; p = NextChar(p)) {
+      if (*p == '|') return false;
+      last = NextChar(p) - p == 1 ? *p : 'x';
+    }
+    if (p == start || last == '.' || last == ' ') return false;
+    if (*p == '\\' && !*++p) return false;  // a trailing separator
+  }
+  return true;
+}
+
+}  // namespace
+
+int32_t IsPlainPath(const char* path) {
+  if (!IsAsciiLetter(path[0]) || path[1] != ':' || path[2] != '\\') return 0;
+  return ComponentsArePlain(path + 3) ? 1 : 0;
+}
+
+int32_t IsInsideFolder(const char* path, const char* folder) {
+  const int32_t length = TrimmedLength(folder);
+  if (length == 0) return 0;
+  // The folder's own characters, then a real separator, then a name.
+  const char* p = path;
+  for (const char* f = folder; f - folder < length;) {
+    const char* nextF = NextChar(f);
+    const char* nextP = NextChar(p);
+    if (nextF - f != nextP - p) return 0;
+    if (nextF - f == 2 ? (p[0] != f[0] || p[1] != f[1]) : Upper(*p) != Upper(*f)) return 0;
+    p = nextP;
+    f = nextF;
+  }
+  return p[0] == '\\' && p[1] != '\0' && p[1] != '\\';
+}
+
 int32_t ItemIsRemovable(const char* path, const char* windowsFolder, const char* systemFolder) {
-  Components c;
-  if (HasDrive(path) && path[2] == '\\')
-    c = CountComponents(path, 3);
-  else if (IsUnc(path))
-    c = CountComponents(path, 2), c.count -= 2;  // server and share are the root
-  else
-    return 0;  // empty, relative, or relative to a drive's current folder
-  if (c.odd || c.count < 1 || IsDriveRoot(path)) return 0;
+  if (!IsPlainPath(path)) return 0;
   if (windowsFolder && *windowsFolder && SamePath(path, windowsFolder)) return 0;
   if (systemFolder && *systemFolder && SamePath(path, systemFolder)) return 0;
   return 1;

@@ -16,11 +16,20 @@ int32_t SamePath(const char* a, const char* b);
 // none, or when it is a drive root: the climb stops there.
 int32_t ParentFolder(const char* path, char* buffer, int32_t size);
 
-// Whether a log record may be deleted: an absolute path ('X:\...' or
-// '\\server\share\...') that is no drive root, has no '.' or '..' component
-// and is neither the Windows folder nor the system folder. Anything else
-// (an empty line, a relative path whose meaning depends on the current
-// folder) is left alone.
+// 'X:\' and named components, each a name of its own: no '/', no second
+// ':', none of * ? " < > | or control bytes, no '.' or '..' component, none
+// ending in a dot or blank (the system drops those), no empty component or
+// trailing separator, no broken two-byte character. '\\?\', '\\.\' and
+// '\\server\share' forms, relative paths and drive roots are not plain.
+int32_t IsPlainPath(const char* path);
+
+// path lies below folder: the folder's characters (ASCII case ignored), a
+// real separator and a name. 'C:' holds every 'C:\...'.
+int32_t IsInsideFolder(const char* path, const char* folder);
+
+// Whether a log record may be deleted at all: a plain path that is neither
+// the Windows folder nor the system folder. Where it lies decides the rest
+// (removal_places.h).
 int32_t ItemIsRemovable(const char* path, const char* windowsFolder, const char* systemFolder);
 
 // "Uninstall\" + key name, for the registry entry. 0 when the name is empty

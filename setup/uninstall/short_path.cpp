@@ -1,14 +1,12 @@
 #include <cstring>
 
+#include "setup/install/path_chars.h"
 #include "setup/uninstall/item_removal.h"
 #include "setup/uninstall/uninstall_port.h"
 
 namespace {
 
-const char* NextChar(const char* p) {
-  if (FsIsLeadByte(static_cast<unsigned char>(*p)) && p[1]) return p + 2;
-  return p + 1;
-}
+const char* NextChar(const char* p) { return NextPathChar(p); }
 
 bool Append(char* buffer, int32_t size, int32_t& used, const char* text, int32_t n) {
   if (used + n >= size) return false;

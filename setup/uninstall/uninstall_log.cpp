@@ -17,7 +17,7 @@ int32_t CopyLine(const char* p, char* buffer, int32_t size) {
     ++n;
   }
   buffer[n] = '\0';
-  return 1;
+  return IsLineEnd(p[n]) ? LineWhole : LineCut;
 }
 
 bool LineHasText(const char* p) {

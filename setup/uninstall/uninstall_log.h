@@ -8,7 +8,11 @@
 int32_t CountLines(const char* text);
 
 // Line n (from 1) up to its CR, LF or NUL, at most size - 1 bytes, always
-// terminated. 0 and the buffer untouched when n is outside 1..CountLines.
+// terminated. LineWhole, or LineCut when the line did not fit: a cut path
+// names some other file. 0 and the buffer untouched when n is outside
+// 1..CountLines.
+constexpr int32_t LineWhole = 1;
+constexpr int32_t LineCut = 2;
 int32_t GetLine(const char* text, int32_t n, char* buffer, int32_t size);
 
 // The last line that holds anything but blanks, found from the end of the

@@ -13,8 +13,9 @@ int32_t FsRemoveFolder(const char* path);
 // 1 when path exists; alias receives its 8.3 alias, or is left empty when
 // the name has none of its own (it is short already).
 int32_t FsFindShortName(const char* path, char* alias, int32_t size);
-// 1 when c starts a two-byte character in the system's code page.
-int32_t FsIsLeadByte(unsigned char c);
+// 1 when path exists and is a junction, symbolic link or other reparse
+// point: what lies behind it is somewhere else.
+int32_t FsIsLink(const char* path);
 
 // 1 when the system will delete the file at its next start by itself.
 int32_t SysDeleteAtReboot(const char* path);

@@ -2,25 +2,22 @@
 
 #include <cstring>
 
-namespace {
-
-void CopyFolder(char* to, const char* from) {
-  std::strncpy(to, from ? from : "", 259);
-  to[259] = '\0';
-}
-
-}  // namespace
-
-void StartUninstallRun(UninstallRun& run, const char* text, const char* windowsFolder,
-                       const char* systemFolder) {
+void StartUninstallRun(UninstallRun& run, const char* text, const RemovalPlaces& places,
+                       const char* openedLog, const char* openedLogLong) {
   run.text = text;
   run.plan = ReadUninstallPlan(text);
-  run.index = run.plan.items;
-  CopyFolder(run.windowsFolder, windowsFolder);
-  CopyFolder(run.systemFolder, systemFolder);
+  run.places = places;
+  run.places.installFolder[0] = '\0';
+  run.logTrusted = run.plan.items > 0 &&
+                   ((openedLog && LogNamesItself(text, openedLog)) ||
+                    (openedLogLong && LogNamesItself(text, openedLogLong)));
+  if (run.logTrusted) GetLine(text, 1, run.places.installFolder, sizeof run.places.installFolder);
+  run.index = run.logTrusted ? run.plan.items : 0;
 }
 
 int32_t HasItems(const UninstallRun& run) { return run.plan.items > 0; }
+
+int32_t LogRefused(const UninstallRun& run) { return HasItems(run) && !run.logTrusted; }
 
 void LogLine(const UninstallRun& run, int32_t n, char* buffer) {
   buffer[0] = '\0';
@@ -34,8 +31,11 @@ UninstallTick RunUninstallTick(UninstallRun& run) {
     tick.progress = ProgressPosition(run.plan.items, 1);
     return tick;
   }
-  LogLine(run, run.index, tick.path);
-  tick.removal = RemoveLoggedItem(tick.path, run.windowsFolder, run.systemFolder);
+  // A line too long for the buffer is never obeyed: its cut names another file.
+  if (GetLine(run.text, run.index, tick.path, sizeof tick.path) == LineCut)
+    tick.removal.refused = 1;
+  else
+    tick.removal = RemoveLoggedItem(tick.path, run.places);
   tick.progress = ProgressPosition(run.plan.items, run.index);
   --run.index;
   tick.finished = run.index <= 0;

@@ -2,6 +2,7 @@
 #include <cstdint>
 
 #include "setup/uninstall/item_removal.h"
+#include "setup/uninstall/removal_places.h"
 #include "setup/uninstall/uninstall_log.h"
 
 // One uninstallation, as the dialog drives it: items from the last to the
@@ -10,16 +11,21 @@ struct UninstallRun {
   const char* text = "";  // the log, NUL-terminated
   UninstallPlan plan;
   int32_t index = 0;      // i: the next item, T down to 1
-  char windowsFolder[260] = "";
-  char systemFolder[260] = "";
+  RemovalPlaces places;   // installFolder is record 1 once the log is trusted
+  int32_t logTrusted = 0;
 };
 
-// Reads the plan from the log; i = T.
-void StartUninstallRun(UninstallRun& run, const char* text, const char* windowsFolder,
-                       const char* systemFolder);
+// Reads the plan from the log and checks that it names itself (record 2
+// the opened log, record 1 its folder, removal_places.h) in one of the
+// spellings the system gives for the opened file. i = T when it does, 0
+// when it does not: then nothing is deleted.
+void StartUninstallRun(UninstallRun& run, const char* text, const RemovalPlaces& places,
+                       const char* openedLog, const char* openedLogLong = nullptr);
 
 // 1 when the log holds items to delete (T > 0).
 int32_t HasItems(const UninstallRun& run);
+// 1 when it holds items but belongs to some other place than the opened file.
+int32_t LogRefused(const UninstallRun& run);
 
 struct UninstallTick {
   char path[260] = "";     // the record of item i, for the shell's notice

@@ -29,7 +29,7 @@ TEST(CopyEngine, OneFileLogReadsByteForByte) {
   EXPECT_TRUE(Fake.messages.empty());
   EXPECT_TRUE(Fake.complete);
   // Each file and each finishing step is a step of its own: 1 file, the
-  // end of three lists and ten finishing steps.
+  // end of three lists and the finishing steps.
   EXPECT_EQ(1 + 3 + FinishingSteps, run.steps);
 }
 
@@ -253,4 +253,28 @@ TEST(CopyEngine, ManyOddEntriesNeverOverrunAndEndInOrder) {
   // Every missing source is shown: 10,000 names, the long line's two parts,
   // the absolute and the climbing entry; '..\\dot.dat' reads as a directive.
   EXPECT_EQ(10004u, Fake.messages.size());
+}
+
+TEST(CopyEngine, EmptyNamesGoBackToTheRootOrMakeNothing) {
+  // ',label' takes the files from the medium's root again, with no prompt.
+  SetUpInstall(std::string("[Install]\n. ChangeMedia = DISK2,Disk 2\na.dat\n. ChangeMedia = ,Disk 1\nb.dat\n") +
+               UninstallSection());
+  FakeAddFolder("D:\\medium\\DISK2");
+  FakeAddFile("D:\\medium\\DISK2\\a.dat", "disk2 a");
+  FakeAddFile("D:\\medium\\DISK2\\b.dat", "disk2 b");
+  FakeAddFile("D:\\medium\\b.dat", "root b");
+  EXPECT_EQ(StepFinished, RunInstall().last);
+  EXPECT_EQ("disk2 a", FakeBytes("C:\\Games\\Foo\\a.dat"));
+  EXPECT_EQ("root b", FakeBytes("C:\\Games\\Foo\\b.dat"));
+  EXPECT_TRUE(Fake.messages.empty());
+  // A shortcut entry without a name makes no shortcut and no record: the
+  // desktop folder + ".lnk" would lie beside the desktop.
+  SetUpInstall(std::string("[DeskTopSet]\n|game.exe\n,game.exe\nGame|game.exe\n") + UninstallSection());
+  RegisterDesktop = true;
+  EXPECT_EQ(StepFinished, RunInstall().last);
+  EXPECT_EQ(1u, Fake.shortcuts.size());
+  EXPECT_FALSE(FakeExists("C:\\Users\\me\\Desktop.lnk"));
+  EXPECT_EQ((Records{"C:\\Games\\Foo", "C:\\Games\\Foo\\_inst_.log", "C:\\Users\\me\\Desktop\\Game.lnk",
+                     "FooGame", "Foo", "C:\\Windows\\unfoo.exe"}),
+            LogRecords(LogText()));
 }

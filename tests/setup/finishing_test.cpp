@@ -3,7 +3,9 @@
 #include <string>
 #include <vector>
 
+#include "setup/install/install_log.h"
 #include "setup/install/uninstall_entry.h"
+#include "setup/uninstall/uninstall_log.h"
 #include "tests/setup/install_fixture.h"
 
 using Records = std::vector<std::string>;
@@ -207,4 +209,30 @@ TEST(FinishingSteps, CancelBetweenStepsLeavesWhatTheLogHolds) {
   EXPECT_TRUE(Fake.registry.empty());
   EXPECT_TRUE(Fake.started.empty());
   EXPECT_FALSE(Fake.complete);
+}
+
+TEST(FinishingSteps, NoCancelSeparatesTheKeyFromTheLogsClosingRecords) {
+  // Cancel after each finishing step: either the key is absent, or the log
+  // ends with its three closing records, so an uninstall removes the key.
+  for (int32_t stop = 1; stop <= FinishingSteps; ++stop) {
+    SetUpInstall(std::string("[Install]\ngame.exe\nstage.dat\n[StarMenuSet]\nGame|game.exe\n") +
+                 UninstallSection());
+    FakeAddFile("D:\\medium\\game.exe", "GAME", 5);
+    FakeAddFile("D:\\medium\\stage.dat", "STAGE", 5);
+    RegisterStartMenu = true;
+    for (int32_t list = 0, entry = 1; list < FinishingList; list = Copy.list, entry = Copy.entry)
+      ASSERT_EQ(StepNext, RunCopyStep(list, entry));
+    for (int32_t step = 1; step <= stop; ++step) RunCopyStep(FinishingList, step);
+    CloseInstallLog();  // what the cancel does
+    const std::string log = LogText();
+    const UninstallPlan plan = ReadUninstallPlan(log.c_str());
+    const bool keyWritten = !Fake.registry.empty();
+    EXPECT_EQ(keyWritten, stop >= 6) << "after step " << stop;
+    EXPECT_EQ(plan.cutShort, keyWritten ? 0 : 1) << "after step " << stop;
+    if (keyWritten) {
+      char key[260] = "";
+      GetLine(log.c_str(), plan.keyLine, key, sizeof key);
+      EXPECT_EQ(Fake.registry.begin()->first, FakeKey(std::string("Uninstall\\") + key)) << "after step " << stop;
+    }
+  }
 }

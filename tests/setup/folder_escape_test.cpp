@@ -34,7 +34,7 @@ TEST(FolderEscape, SetupCheckWarnsAboutEveryEntryThatLeaves) {
       {"sub-folder then back in", "[Install]\n. DustSubDir = data\n..\\x\n", nullptr},
       {"shortcut name", "[DeskTopSet]\n..\\..\\Evil|game.exe\n", "shortcut name '..\\..\\Evil'"},
       {"shortcut target", "[StarMenuSet]\nNote|C:\\Windows\\notepad.exe\n", "lies outside the install folder"},
-      {"extra delete", "[AddUninstallDeleteFile]\n..\\..\\Windows\\win.ini\n", "would delete '..\\..\\Windows\\win.ini'"},
+      {"extra delete", "[AddUninstallDeleteFile]\n..\\..\\Windows\\win.ini\n", "'..\\..\\Windows\\win.ini' lies outside the install folder"},
       {"group", "[init]\nStartMenuGroup=..\\..\\Startup\n", "StartMenuGroup '..\\..\\Startup'"},
       {"plain entries stay quiet", "[Install]\ngame.exe\n[StarMenuSet]\nGame|game.exe\n", nullptr},
   };

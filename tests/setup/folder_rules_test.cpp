@@ -39,15 +39,15 @@ TEST(FolderRules, FolderCheckAcceptsCutsOrRefuses) {
 }
 
 TEST(FolderRules, AppendFolderNameAddsTheProductFolderOnce) {
-  struct { const char* installFolder; const char* path; bool ok; const char* result; } cases[] = {
-      {"C:\\Mipa-Lu", "D:\\Games", true, "D:\\Games\\Mipa-Lu"},
-      {"C:\\Mipa-Lu", "D:\\", true, "D:\\Mipa-Lu"},
-      {"C:\\Mipa-Lu", "D:\\Games\\mipa-lu", true, "D:\\Games\\mipa-lu"},
-      {"C:\\Mipa-Lu", "D:\\Mipa-Lu", true, "D:\\Mipa-Lu"},
-      {"C:\\Mipa-Lu", "D:\\Mipa-Lu2", true, "D:\\Mipa-Lu2\\Mipa-Lu"},
-      {"C:\\Games\\Zarvel", "E:\\Apps", true, "E:\\Apps\\Zarvel"},
-      {"C:", "E:\\Apps", false, "E:\\Apps"},
-      {"C:\\", "E:\\Apps", false, "E:\\Apps"},
+  struct { const char* installFolder; const char* path; FolderNameResult ok; const char* result; } cases[] = {
+      {"C:\\Mipa-Lu", "D:\\Games", FolderNameAdded, "D:\\Games\\Mipa-Lu"},
+      {"C:\\Mipa-Lu", "D:\\", FolderNameAdded, "D:\\Mipa-Lu"},
+      {"C:\\Mipa-Lu", "D:\\Games\\mipa-lu", FolderNameAdded, "D:\\Games\\mipa-lu"},
+      {"C:\\Mipa-Lu", "D:\\Mipa-Lu", FolderNameAdded, "D:\\Mipa-Lu"},
+      {"C:\\Mipa-Lu", "D:\\Mipa-Lu2", FolderNameAdded, "D:\\Mipa-Lu2\\Mipa-Lu"},
+      {"C:\\Games\\Zarvel", "E:\\Apps", FolderNameAdded, "E:\\Apps\\Zarvel"},
+      {"C:", "E:\\Apps", FolderNameNone, "E:\\Apps"},
+      {"C:\\", "E:\\Apps", FolderNameNone, "E:\\Apps"},
   };
   for (const auto& c : cases) {
     char path[SetupPathSize];
@@ -61,12 +61,12 @@ TEST(FolderRules, AppendFolderNameNeverRunsPastTheBuffer) {
   std::string longPath = "D:\\" + std::string(250, 'x');
   char path[SetupPathSize];
   std::strcpy(path, longPath.c_str());
-  EXPECT_FALSE(AppendFolderName(path, sizeof path, "C:\\Mipa-Lu"));
+  EXPECT_EQ(AppendFolderName(path, sizeof path, "C:\\Mipa-Lu"), FolderNameTooLong);
   EXPECT_EQ(std::string(path), longPath);
   // Exactly 259 bytes still fits.
   std::string fits = "D:\\" + std::string(248, 'x');  // 251 + '\' + 7 = 259
   std::strcpy(path, fits.c_str());
-  EXPECT_TRUE(AppendFolderName(path, sizeof path, "C:\\Mipa-Lu"));
+  EXPECT_EQ(AppendFolderName(path, sizeof path, "C:\\Mipa-Lu"), FolderNameAdded);
   EXPECT_EQ(std::strlen(path), 259u);
 }
 

@@ -45,7 +45,8 @@ TEST(UninstallLog, GetLineStopsAtCrLfOrNulAndRefusesOutOfRange) {
       {"abc", 1, 260, 1, "abc"},
       {"a\rb\nc", 1, 260, 1, "a"},
       {"a\rb\nc", 2, 260, 1, "c"},
-      {"abcdef\r\n", 1, 4, 1, "abc"},  // at most size - 1 bytes
+      {"abcdef\r\n", 1, 4, LineCut, "abc"},  // at most size - 1 bytes, and says so
+      {"abc\r\n", 1, 4, LineWhole, "abc"},
       {"", 1, 260, 1, ""},
   };
   for (const Case& c : cases) {

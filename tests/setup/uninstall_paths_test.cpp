@@ -39,7 +39,7 @@ TEST(UninstallPaths, ParentFolderNeverReturnsADriveRoot) {
   }
 }
 
-TEST(UninstallPaths, OnlyAbsolutePathsBelowARootThatAreNotWindowsMayBeRemoved) {
+TEST(UninstallPaths, OnlyPlainDrivePathsThatAreNotWindowsMayBeRemoved) {
   const char* windows = "C:\\WINDOWS";
   const char* system = "C:\\WINDOWS\\system32";
   struct Case { const char* path; int32_t removable; };
@@ -47,7 +47,7 @@ TEST(UninstallPaths, OnlyAbsolutePathsBelowARootThatAreNotWindowsMayBeRemoved) {
       {"C:\\Games\\ZARVEL", 1},
       {"C:\\Games\\ZARVEL\\tzk.exe", 1},
       {"C:\\WINDOWS\\zarvel_u.exe", 1},
-      {"\\\\server\\share\\Games", 1},
+
       {"", 0},                      // an empty line
       {"   ", 0},
       {"C:", 0}, {"C:\\", 0}, {"D:\\", 0}, {"\\", 0},  // drive roots
@@ -57,6 +57,19 @@ TEST(UninstallPaths, OnlyAbsolutePathsBelowARootThatAreNotWindowsMayBeRemoved) {
       {"ZARVEL", 0}, {"C:ZARVEL", 0}, {"\\Games", 0}, // relative to something
       {"C:\\Games\\..", 0}, {"C:\\Games\\.\\x", 0}, {"C:\\WINDOWS\\system32\\..", 0},
       {"C:\\Games\\\\ZARVEL", 0},
+      // Forms the system reads otherwise than they look.
+      {"\\\\server\\share\\Games", 0}, {"\\\\?\\C:\\Users\\kim\\thesis.docx", 0},
+      {"\\\\.\\C:\\Users\\kim\\thesis.docx", 0}, {"\\\\?\\UNC\\server\\share\\x", 0},
+      {"C:\\x/../Users/kim/thesis.docx", 0}, {"C:\\Games/ZARVEL", 0}, {"C:/Games", 0},
+      {"C:\\Games\\ZARVEL\\..\\..\\Users", 0}, {"C:\\Games\\ZARVEL\\.. \\x", 0},
+      {"C:\\Games\\ZARVEL.\\x", 0}, {"C:\\Games\\ZARVEL \\x", 0}, {"C:\\Games\\ZARVEL\\", 0},
+      {"C:\\Games\\a.dat:stream", 0}, {"C:\\Games\\a*.dat", 0}, {"C:\\Games\\a?.dat", 0},
+      {"C:\\Games\\a|b", 0}, {"C:\\Games\\a\tb", 0}, {"C:\\Games\\a<b", 0},
+      {"C:\\Games\\\x83", 0},          // a lead byte without its partner
+      {"C:\\Games\\\x83/..", 0},       // nor one whose partner is no second byte
+      // Two-byte names whose second byte is 5C or 7C are names of their own.
+      {"C:\\\x83\x5C\x83t\x83g\\a.dat", 1}, {"C:\\\x83\x58\x83\x7C\x81\x5B\x83\x63", 1},
+      {"C:\\Games\\\x95\x5C", 1}, {"C:\\Games\\\x94\x5C", 1},
   };
   for (const Case& c : cases) EXPECT_EQ(ItemIsRemovable(c.path, windows, system), c.removable) << c.path;
 }
@@ -129,4 +142,23 @@ TEST(UninstallPaths, AppendProfileLineKeepsOtherPendingDeletions) {
   }
   char tiny[10];
   EXPECT_EQ(AppendProfileLine("", 0, "NUL", "C:\\WINDOWS\\ZARVEL~1.EXE", tiny, sizeof tiny), -1);
+}
+
+TEST(UninstallPaths, InsideAFolderMeansItsCharactersThenASeparatorThenAName) {
+  struct Case { const char* path; const char* folder; int32_t inside; };
+  const Case cases[] = {
+      {"C:\\Games\\ZARVEL\\a.dat", "C:\\Games\\ZARVEL", 1},
+      {"c:\\games\\zarvel\\a.dat", "C:\\Games\\ZARVEL\\", 1},
+      {"C:\\x", "C:", 1},
+      {"C:\\Games\\ZARVEL", "C:\\Games\\ZARVEL", 0},     // the folder itself
+      {"C:\\Games\\ZARVEL2\\a.dat", "C:\\Games\\ZARVEL", 0},
+      {"C:\\Games\\ZARVEL\\", "C:\\Games\\ZARVEL", 0},
+      {"D:\\Games\\ZARVEL\\a", "C:\\Games\\ZARVEL", 0},
+      {"C:\\a", "", 0},
+      // "ソ" is 83 5C: the folder 'C:\<83>' holds nothing of 'C:\ソ\x'.
+      {"C:\\\x83\x5C\\x", "C:\\\x83", 0},
+      {"C:\\\x83\x5C\\x", "C:\\\x83\x5C", 1},
+      {"C:\\\x83\x61\\x", "C:\\\x83\x41", 0},  // two different characters
+  };
+  for (const Case& c : cases) EXPECT_EQ(IsInsideFolder(c.path, c.folder), c.inside) << c.path << " in " << c.folder;
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,15 @@ std::vector<Step> RunAll(UninstallRun& run) {
   }
   return steps;
 }
+
+RemovalPlaces Places() {
+  RemovalPlaces p;
+  std::strcpy(p.windowsFolder, "C:\\WINDOWS");
+  std::strcpy(p.systemFolder, "C:\\WINDOWS\\system32");
+  return p;
+}
+
+const char* OpenedLog = "C:\\Games\\ZARVEL\\_inst_.log";
 
 void MakeInstallation() {
   FakeDiskReset();
@@ -52,7 +62,7 @@ const char SevenRecords[] =
 TEST(UninstallRun, SevenRecordLogGoesFromTheLastItemToTheFirst) {
   MakeInstallation();
   UninstallRun run;
-  StartUninstallRun(run, SevenRecords, "C:\\WINDOWS", "C:\\WINDOWS\\system32");
+  StartUninstallRun(run, SevenRecords, Places(), OpenedLog);
   ASSERT_EQ(HasItems(run), 1);
   char line[260];
   LogLine(run, run.plan.nameLine, line);
@@ -80,7 +90,7 @@ TEST(UninstallRun, LogsWithoutItemsDeleteNothing) {
     MakeInstallation();
     const Paths before = FakeDiskPaths();
     UninstallRun run;
-    StartUninstallRun(run, log, "C:\\WINDOWS", "C:\\WINDOWS\\system32");
+    StartUninstallRun(run, log, Places(), OpenedLog);
     EXPECT_EQ(HasItems(run), 0) << log;
     const UninstallTick tick = RunUninstallTick(run);
     EXPECT_EQ(tick.finished, 1);
@@ -99,7 +109,7 @@ TEST(UninstallRun, ALogCutShortByACancelledInstallationRemovesEveryRecord) {
       "C:\\Games\\ZARVEL\\a.dat\r\n"
       "C:\\Games\\ZARVEL\\b.dat\r\n";
   UninstallRun run;
-  StartUninstallRun(run, log, "C:\\WINDOWS", "C:\\WINDOWS\\system32");
+  StartUninstallRun(run, log, Places(), OpenedLog);
   EXPECT_EQ(run.plan.cutShort, 1);
   char line[260];
   LogLine(run, run.plan.nameLine, line);
@@ -126,7 +136,7 @@ TEST(UninstallRun, AnEmptyOrRootLineInTheMiddleIsSkippedAndTheRestGoes) {
       "ZARVEL Uninstall\r\n"
       "C:\\WINDOWS\\zarvel_u.exe\r\n";
   UninstallRun run;
-  StartUninstallRun(run, log, "C:\\WINDOWS", "C:\\WINDOWS\\system32");
+  StartUninstallRun(run, log, Places(), OpenedLog);
   const std::vector<Step> steps = RunAll(run);
   ASSERT_EQ(steps.size(), 7u);
   EXPECT_EQ(steps.back().progress, 100);
@@ -136,4 +146,58 @@ TEST(UninstallRun, AnEmptyOrRootLineInTheMiddleIsSkippedAndTheRestGoes) {
     EXPECT_NE(call, "rmdir C:\\");
     EXPECT_NE(call, "rmdir C:");
   }
+}
+
+TEST(UninstallRun, ALogThatDoesNotNameItselfDeletesNothing) {
+  // Records 1 and 2 must be the folder of the opened log and the log itself.
+  const std::string items = "C:\\Games\\ZARVEL\\a.dat\r\nC:\\Games\\ZARVEL\\b.dat\r\nZARVEL\r\nZ\r\nC:\\WINDOWS\\zarvel_u.exe\r\n";
+  struct Case { std::string head; const char* opened; const char* longForm; int32_t trusted; };
+  const std::string good = "C:\\Games\\ZARVEL\r\nC:\\Games\\ZARVEL\\_inst_.log\r\n";
+  const Case cases[] = {
+      {good, OpenedLog, nullptr, 1},
+      {"c:\\games\\zarvel\r\nC:\\GAMES\\ZARVEL\\_INST_.LOG\r\n", OpenedLog, nullptr, 1},
+      {good, "C:\\GAMES~1\\ZARVEL\\_inst_.log", OpenedLog, 1},  // started by its short name
+      {good, "C:\\Other\\_inst_.log", nullptr, 0},            // another folder's log
+      {good, "C:\\Users\\kim\\notes.txt", nullptr, 0},         // '-u' at any text file
+      {"C:\\Games\r\nC:\\Games\\ZARVEL\\_inst_.log\r\n", OpenedLog, nullptr, 0},
+      {"C:\\Games\\ZARVEL\r\nC:\\Games\\ZARVEL\\other.log\r\n", OpenedLog, nullptr, 0},
+      {"C:\\Games\\ZARVEL\r\nC:\\Games\\ZARVEL/_inst_.log\r\n", "C:\\Games\\ZARVEL/_inst_.log", nullptr, 0},
+      {"C:\\Games\\ZARVEL\r\n\\\\?\\C:\\Games\\ZARVEL\\_inst_.log\r\n", "\\\\?\\C:\\Games\\ZARVEL\\_inst_.log", nullptr, 0},
+      {"C:\\Games\\ZARVEL\r\nC:\\Games\\ZARVEL\\" + std::string(300, 'x') + "\r\n",
+       ("C:\\Games\\ZARVEL\\" + std::string(243, 'x')).c_str(), nullptr, 0},  // record 2 cut
+      {"\r\n" + good, OpenedLog, nullptr, 0},
+  };
+  for (const Case& c : cases) {
+    MakeInstallation();
+    const Paths before = FakeDiskPaths();
+    const std::string log = c.head + items;
+    UninstallRun run;
+    StartUninstallRun(run, log.c_str(), Places(), c.opened, c.longForm);
+    EXPECT_EQ(run.logTrusted, c.trusted) << c.head;
+    EXPECT_EQ(LogRefused(run), 1 - c.trusted) << c.head;
+    RunAll(run);
+    if (c.trusted) {
+      EXPECT_FALSE(FakeDiskExists("C:\\Games\\ZARVEL")) << c.head;
+    } else {
+      EXPECT_TRUE(FakeDiskCalls().empty()) << c.head;
+      EXPECT_EQ(FakeDiskPaths(), before) << c.head;
+    }
+  }
+}
+
+TEST(UninstallRun, ALineCutToFitIsNeverObeyed) {
+  // The 259 bytes kept of a longer line name a file of ours; it stays.
+  MakeInstallation();
+  const std::string kept = "C:\\Games\\ZARVEL\\" + std::string(243, 'x');
+  ASSERT_EQ(kept.size(), 259u);
+  FakeDiskAddFile(kept);
+  const std::string log = "C:\\Games\\ZARVEL\r\nC:\\Games\\ZARVEL\\_inst_.log\r\n" + kept +
+                          ".dat\r\nC:\\Games\\ZARVEL\\a.dat\r\nZARVEL\r\nZ\r\nC:\\WINDOWS\\zarvel_u.exe\r\n";
+  UninstallRun run;
+  StartUninstallRun(run, log.c_str(), Places(), OpenedLog);
+  EXPECT_EQ(RunUninstallTick(run).removal.fileDeleted, 1);  // a.dat
+  const UninstallTick cut = RunUninstallTick(run);
+  EXPECT_EQ(cut.removal.refused, 1);
+  EXPECT_EQ(std::string(cut.path), kept);
+  EXPECT_TRUE(FakeDiskExists(kept));
 }

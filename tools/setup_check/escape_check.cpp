@@ -34,7 +34,7 @@ void CheckFileLists(const char* text, Report& r) {
         destSub = value;
         if (LeavesFolder(value))
           Warn(r, "[%s] entry %d: DustSubDir '%s' makes and logs a folder outside the install "
-               "folder (the uninstaller removes it when empty)", FileLists[list], n, value);
+               "folder (the uninstaller refuses to remove it)", FileLists[list], n, value);
       }
     }
   }
@@ -46,6 +46,8 @@ void CheckShortcutLists(const char* text, Report& r) {
     for (int n = 1; GetEntry(text, list, n, entry, sizeof entry); ++n) {
       ShortcutEntry s;
       if (!SplitShortcutEntry(entry, &s)) continue;
+      if (!s.name[0])
+        Warn(r, "[%s] entry %d: no shortcut name: the installer makes no shortcut for it", list, n);
       if (LeavesFolder(s.name))
         Warn(r, "[%s] entry %d: shortcut name '%s' places the shortcut outside its folder", list,
              n, s.name);
@@ -59,8 +61,8 @@ void CheckDeletes(const char* text, Report& r) {
   char entry[IniValueSize];
   for (int n = 1; GetEntry(text, "AddUninstallDeleteFile", n, entry, sizeof entry); ++n)
     if (LeavesFolder(entry))
-      Warn(r, "[AddUninstallDeleteFile] entry %d: the uninstaller would delete '%s' outside the "
-           "install folder", n, entry);
+      Warn(r, "[AddUninstallDeleteFile] entry %d: '%s' lies outside the install folder; the "
+           "uninstaller refuses to delete it", n, entry);
 }
 
 }  // namespace

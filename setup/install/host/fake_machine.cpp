@@ -3,13 +3,15 @@
 #include <algorithm>
 #include <cstring>
 
+#include "setup/install/path_chars.h"
+
 FakeMachine Fake;
 
 namespace {
 
 std::string Parent(const std::string& path) {
-  size_t cut = path.rfind('\\');
-  return cut == std::string::npos ? std::string() : path.substr(0, cut);
+  const char* cut = FindLastPathChar(path.c_str(), '\\');
+  return cut ? path.substr(0, static_cast<size_t>(cut - path.c_str())) : std::string();
 }
 
 bool IsDrive(const std::string& key) { return key.size() == 2 && key[1] == ':'; }

@@ -5,6 +5,7 @@
 #include <shlobj.h>
 
 #include "setup/install/folder_rules.h"
+#include "setup/install/ini_text.h"
 #include "setup/install/setup_state.h"
 #include "setup/install/win32/setup_windows.h"
 
@@ -41,7 +42,8 @@ int CALLBACK BrowseCallback(HWND browser, UINT message, LPARAM lParam, LPARAM) {
   } else if (message == BFFM_SELCHANGED) {
     char path[SetupPathSize] = "";
     if (!SHGetPathFromIDListA(reinterpret_cast<LPCITEMIDLIST>(lParam), path)) path[0] = 0;
-    if (path[0]) AppendFolderName(path, sizeof path, InstallFolder);
+    // A folder the name does not fit onto is shown as nothing: it would not be used.
+    if (path[0] && AppendFolderName(path, sizeof path, InstallFolder) == FolderNameTooLong) path[0] = 0;
     if (ChosenFolderLine) SetWindowTextA(ChosenFolderLine, path);
   }
   return 0;
@@ -64,8 +66,10 @@ void BrowseForInstallFolder(HWND dialog, int fieldId) {
   if (!chosen) return;
   char path[SetupPathSize] = "";
   if (SHGetPathFromIDListA(chosen, path)) {
-    AppendFolderName(path, sizeof path, InstallFolder);
-    SetDlgItemTextA(dialog, fieldId, path);
+    if (AppendFolderName(path, sizeof path, InstallFolder) == FolderNameTooLong)
+      MessageBoxA(dialog, FolderNameTooLongText, SetupCaption, MB_OK | MB_ICONERROR);
+    else
+      SetDlgItemTextA(dialog, fieldId, path);
   }
   CoTaskMemFree(chosen);
 }

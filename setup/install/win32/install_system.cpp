@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "setup/install/install_port.h"
+#include "setup/install/path_chars.h"
 #include "setup/install/win32/setup_windows.h"
 
 namespace {
@@ -67,7 +68,7 @@ bool PortShellFolder(int32_t csidl, char* path) {
   CoTaskMemFree(list);
   // Folders are held without a trailing backslash, so joining adds one.
   size_t n = ok ? std::strlen(path) : 0;
-  if (n > 0 && path[n - 1] == '\\') path[n - 1] = '\0';
+  if (n > 0 && EndsWithPathChar(path, '\\')) path[n - 1] = '\0';
   return ok && path[0];
 }
 

@@ -6,6 +6,7 @@
 #include "setup/install/command_line.h"
 #include "setup/install/folder_rules.h"
 #include "setup/install/ini_text.h"
+#include "setup/install/path_chars.h"
 #include "setup/install/setup_state.h"
 #include "setup/install/text_file.h"
 #include "setup/install/uninstall_setting.h"
@@ -36,10 +37,14 @@ void TakeFolders() {
   StripRootBackslash(SystemFolder);
 }
 
+int32_t SystemLeadByte(unsigned char c) { return IsDBCSLeadByte(c) ? 1 : 0; }
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR arguments, int) {
   SetupInstance = instance;
+  // Paths are split by the code page they are written in.
+  IsPathLeadByte = SystemLeadByte;
   InitCommonControls();
 
   if (const char* logPath = UninstallLogPath(arguments)) return RunUninstaller(logPath);

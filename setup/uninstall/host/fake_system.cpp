@@ -13,6 +13,7 @@ struct Entry {
   bool folder = false;
   bool inUse = false;
   std::string alias;
+  bool link = false;
 };
 
 std::map<std::string, Entry> entries;  // by upper-cased path
@@ -61,6 +62,10 @@ void FakeDiskAddFile(const std::string& path, const std::string& alias, bool inU
   entries[Key(path)] = Entry{path, false, inUse, alias};
 }
 
+void FakeDiskAddLink(const std::string& path) {
+  entries[Key(path)] = Entry{path, true, false, "", true};
+}
+
 void FakeDiskSetAlias(const std::string& path, const std::string& alias) { entries[Key(path)].alias = alias; }
 
 bool FakeDiskExists(const std::string& path) { return entries.count(Key(path)) != 0; }
@@ -100,6 +105,12 @@ int32_t FsIsFolder(const char* path) {
   return it != entries.end() && it->second.folder;
 }
 
+// A query only: not among the recorded calls.
+int32_t FsIsLink(const char* path) {
+  auto it = entries.find(Key(path));
+  return it != entries.end() && it->second.link;
+}
+
 int32_t FsRemoveFolder(const char* path) {
   calls.push_back(std::string("rmdir ") + path);
   const std::string key = Key(path);
@@ -117,8 +128,6 @@ int32_t FsFindShortName(const char* path, char* alias, int32_t size) {
   return 1;
 }
 
-// Shift-JIS, the code page the installer's texts are written in.
-int32_t FsIsLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
 
 int32_t SysDeleteAtReboot(const char* path) {
   calls.push_back(std::string("reboot ") + path);

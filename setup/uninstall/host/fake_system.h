@@ -10,6 +10,8 @@ void FakeDiskReset();
 void FakeDiskAddFolder(const std::string& path);
 // alias: the 8.3 alias the file system reports, empty when the name is short.
 void FakeDiskAddFile(const std::string& path, const std::string& alias = "", bool inUse = false);
+// A junction: a folder whose contents lie elsewhere.
+void FakeDiskAddLink(const std::string& path);
 void FakeDiskSetAlias(const std::string& path, const std::string& alias);
 bool FakeDiskExists(const std::string& path);
 std::vector<std::string> FakeDiskPaths();  // every entry, sorted

@@ -8,10 +8,13 @@
 #include "setup/resources/setup_resource.h"
 #include "setup/uninstall/item_removal.h"
 #include "setup/uninstall/path_rules.h"
+#include "setup/uninstall/removal_places.h"
 #include "setup/uninstall/uninstall_run.h"
 #include "setup/uninstall/win32/uninstall_win32.h"
 
 const char* UninstallLogText = "";
+char UninstallLogPath[MAX_PATH] = "";
+char UninstallLogLongPath[MAX_PATH] = "";
 
 namespace {
 
@@ -22,6 +25,7 @@ const char Caption[] = "アンインストール";
 const char TextDeleting[] = "を\n削除しています...";
 const char TextDeleted[] = "を\n削除しました。";
 const char TextNothing[] = "アンインストールの記録に\n削除するものがありません。";
+const char TextNotHere[] = "この記録は別の場所のものです。\n何も削除しません。";
 const char TextExit[] = "終了(&E)";
 const char RestartMessage[] =
     "すぐに、Windowsを再起動をしてください。\n"
@@ -62,35 +66,35 @@ const char* Outcome(const RemovalResult& r) {
   return r.foldersRemoved ? "folders" : "kept";
 }
 
-void SystemFolders(char* windows, char* system) {
-  windows[0] = system[0] = '\0';
-  GetWindowsDirectoryA(windows, 260);
-  GetSystemDirectoryA(system, 260);
-}
-
 void InitDialog(HWND dialog) {
-  char windows[260], system[260];
-  SystemFolders(windows, system);
-  StartUninstallRun(Run, UninstallLogText, windows, system);
+  RemovalPlaces places;
+  FindRemovalPlaces(places);
+  StartUninstallRun(Run, UninstallLogText, places, UninstallLogPath, UninstallLogLongPath);
   // A log cut short names no uninstaller: its last line is one of the items.
   UninstallerPath[0] = '\0';
-  if (!Run.plan.cutShort) FindLastLine(UninstallLogText, UninstallerPath, sizeof UninstallerPath);
+  if (!Run.plan.cutShort &&
+      FindLastLine(UninstallLogText, UninstallerPath, sizeof UninstallerPath) != LineWhole)
+    UninstallerPath[0] = '\0';
   char name[260];
   LogLine(Run, Run.plan.nameLine, name);
   SetDlgItemTextA(dialog, IDC_UNINSTALL_NAME, name);
   SendDlgItemMessageA(dialog, IDC_UNINSTALL_PROGRESS, PBM_SETRANGE, 0, MAKELPARAM(0, 100));
   HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_UNINSTALL));
   SendMessageA(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-  if (!HasItems(Run)) {
-    // A log of fewer than four lines names nothing that could be ours.
-    SetDlgItemTextA(dialog, IDC_UNINSTALL_STATE, TextNothing);
+  // A log of fewer than four lines names nothing that could be ours; one
+  // whose first records name another place than the file opened (edited,
+  // or some other text file) is not obeyed at all.
+  const char* refusal = !HasItems(Run) ? TextNothing : LogRefused(Run) ? TextNotHere : nullptr;
+  if (refusal) {
+    if (LogRefused(Run)) Trace("log\trefused\r\n");
+    SetDlgItemTextA(dialog, IDC_UNINSTALL_STATE, refusal);
     EnableWindow(GetDlgItem(dialog, IDC_UNINSTALL_START), FALSE);
     SetDlgItemTextA(dialog, IDCANCEL, TextExit);
   }
 }
 
 void StartDeleting(HWND dialog) {
-  if (!HasItems(Run)) return;
+  if (!HasItems(Run) || LogRefused(Run)) return;
   EnableWindow(GetDlgItem(dialog, IDC_UNINSTALL_START), FALSE);
   SetDlgItemTextA(dialog, IDC_UNINSTALL_STATE, TextDeleting);
   SetTimer(dialog, StepTimer, 100, nullptr);
@@ -102,9 +106,12 @@ void Finish(HWND dialog) {
   char keyName[260];
   LogLine(Run, Run.plan.keyLine, keyName);
   DeleteUninstallEntry(keyName);
+  // Only this program's own file, where the installer puts it: the last
+  // record is as open to editing as the rest of the log.
+  char self[MAX_PATH];
+  RunningProgramPath(self, sizeof self);
   int how = RebootDeletionNone;
-  if (ItemIsRemovable(UninstallerPath, Run.windowsFolder, Run.systemFolder))
-    how = ScheduleDeleteAtReboot(UninstallerPath);
+  if (UninstallerMayGo(Run.places, UninstallerPath, self)) how = ScheduleDeleteAtReboot(UninstallerPath);
   Trace("key\t%s\r\nreboot\t%d\t%s\r\n", keyName, how, UninstallerPath);
   MessageBoxA(dialog, RestartMessage, Caption, MB_OK | MB_ICONINFORMATION);
   SetTimer(dialog, CloseTimer, 5000, nullptr);
@@ -118,7 +125,8 @@ void Step(HWND dialog) {
   SendDlgItemMessageA(dialog, IDC_UNINSTALL_PROGRESS, PBM_SETPOS, static_cast<WPARAM>(tick.progress), 0);
   const LRESULT shown = SendDlgItemMessageA(dialog, IDC_UNINSTALL_PROGRESS, PBM_GETPOS, 0, 0);
   Trace("%d\t%s\t%s %d\r\n", static_cast<int>(shown), tick.path, Outcome(tick.removal),
-        static_cast<int>(tick.removal.foldersRemoved));  if (!tick.finished)
+        static_cast<int>(tick.removal.foldersRemoved));
+  if (!tick.finished)
     SetTimer(dialog, StepTimer, 50, nullptr);
   else
     Finish(dialog);

@@ -15,7 +15,11 @@ int32_t FsIsFolder(const char* path) {
 
 int32_t FsRemoveFolder(const char* path) { return RemoveDirectoryA(path) ? 1 : 0; }
 
-int32_t FsIsLeadByte(unsigned char c) { return IsDBCSLeadByte(c) ? 1 : 0; }
+int32_t FsIsLink(const char* path) {
+  const DWORD attributes = GetFileAttributesA(path);
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) ? 1 : 0;
+}
+
 
 namespace {
 

@@ -10,5 +10,14 @@ void DeleteUninstallEntry(const char* keyName);
 // Dialog 105.
 INT_PTR CALLBACK UninstallDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
-// The log text the dialog works on; owned by the uninstall entry.
+// The log text the dialog works on, and the log file's full path and its
+// long form; owned by the uninstall entry.
 extern const char* UninstallLogText;
+extern char UninstallLogPath[MAX_PATH];
+extern char UninstallLogLongPath[MAX_PATH];
+
+struct RemovalPlaces;
+// The places the uninstaller may delete in, as the system names them now.
+void FindRemovalPlaces(RemovalPlaces& places);
+// This program's own file, in its long form.
+void RunningProgramPath(char* buffer, DWORD size);

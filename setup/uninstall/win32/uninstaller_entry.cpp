@@ -31,6 +31,12 @@ int RunUninstaller(const char* logPath) {
     MessageBoxA(nullptr, "メモリー確保失敗", "アンインストール", MB_OK | MB_ICONERROR);
   if (loaded != LoadOk) return 3;  // missing, locked or 4 GiB and more: no message
   UninstallLogText = text;
+  // The log is trusted only where it names itself: the system's full
+  // spelling of the file opened, or its long form.
+  const DWORD n = GetFullPathNameA(path, MAX_PATH, UninstallLogPath, nullptr);
+  if (n == 0 || n >= MAX_PATH) UninstallLogPath[0] = '\0';
+  const DWORD m = GetLongPathNameA(UninstallLogPath, UninstallLogLongPath, MAX_PATH);
+  if (m == 0 || m >= MAX_PATH) UninstallLogLongPath[0] = '\0';
   const INT_PTR shown = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_UNINSTALL),
                                         nullptr, UninstallDialogProc, 0);
   UninstallLogText = "";
