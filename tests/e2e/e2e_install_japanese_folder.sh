@@ -8,7 +8,7 @@
 
 PROBE=$BUILD/install_probe.exe
 [ -f "$PROBE" ] || fail "no install_probe.exe in $BUILD"
-probe() { timeout 60 "$WINELOADER" "$PROBE" "$@" | tr -d '\r'; }
+probe() { timeout 60 "$WINELOADER" "$PROBE" "$@" | iconv -f CP932 -t UTF-8 | tr -d '\r'; }
 
 [ -f "$BUILD/medium/setup.ini" ] || fail "no medium in $BUILD (the e2e_medium fixture makes it)"
 medium=$WORK/medium

@@ -99,7 +99,8 @@ pending_renames() {
 # dialog to close by itself; prints the seconds that took after the answer.
 run_to_the_end() {
   zd click --title "$DIALOG_TITLE" 1023 >/dev/null
-  zd wait-window --title "$MESSAGE_TITLE" >/dev/null
+  # Long logs take a while on a loaded machine.
+  zd wait-window --timeout 60000 --title "$MESSAGE_TITLE" >/dev/null
   zd texts --title "$MESSAGE_TITLE" | grep -q 'Windowsを再起動' || fail "restart message text"
   expect_eq $'を\n削除しました。' "$(zd text --title "$DIALOG_TITLE" 1025)" "control 1025 when done"
   expect_eq '終了(&E)' "$(zd text --title "$DIALOG_TITLE" 2)" "button 2 when done"
