@@ -185,6 +185,29 @@ int32_t UninstallKeyPath(const char* keyName, char* buffer, int32_t size) {
   return 1;
 }
 
+int32_t CommandRemovesLog(const char* command, const char* logPath) {
+  const char* p = command;
+  // The program: quoted when it holds a blank, else up to the first blank.
+  if (*p == '"') {
+    p = std::strchr(p + 1, '"');
+    if (!p) return 0;
+    ++p;
+  } else {
+    while (*p && *p != ' ') ++p;
+  }
+  while (*p == ' ') ++p;
+  if (p[0] != '-' || (p[1] != 'u' && p[1] != 'U') || p[2] != ' ') return 0;
+  p += 2;
+  while (*p == ' ') ++p;
+  // The log's path runs to the end, blanks and all; quotes typed by hand go.
+  char log[260];
+  const char* end = p + std::strlen(p);
+  while (end > p && end[-1] == ' ') --end;
+  if (end - p >= 2 && *p == '"' && end[-1] == '"') ++p, --end;
+  if (!CopyText(p, static_cast<int32_t>(end - p), log, sizeof log)) return 0;
+  return log[0] && SamePath(log, logPath) ? 1 : 0;
+}
+
 int32_t WininitPath(const char* windowsFolder, char* buffer, int32_t size) {
   static const char name[] = "\\WININIT.INI";
   const int32_t length = TrimmedLength(windowsFolder);

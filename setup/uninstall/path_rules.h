@@ -37,6 +37,12 @@ int32_t ItemIsRemovable(const char* path, const char* windowsFolder, const char*
 // the system's whole list of installed programs.
 int32_t UninstallKeyPath(const char* keyName, char* buffer, int32_t size);
 
+// Whether an Uninstall entry's command ('"program" -u LOG' or 'program -u
+// LOG', as the installer writes it) uninstalls with the log at logPath: the
+// uninstaller removes only the entry that names its own log, so an edited
+// key record cannot take another program's entry.
+int32_t CommandRemovesLog(const char* command, const char* logPath);
+
 // The Windows folder + "\WININIT.INI" (a root Windows folder 'C:\' gives
 // 'C:\WININIT.INI'). 0 when it does not fit.
 int32_t WininitPath(const char* windowsFolder, char* buffer, int32_t size);

@@ -162,3 +162,23 @@ TEST(UninstallPaths, InsideAFolderMeansItsCharactersThenASeparatorThenAName) {
   };
   for (const Case& c : cases) EXPECT_EQ(IsInsideFolder(c.path, c.folder), c.inside) << c.path << " in " << c.folder;
 }
+
+TEST(UninstallPaths, OnlyTheEntryThatUninstallsWithThisLogIsOurs) {
+  const char* log = "C:\\Games\\ZARVEL\\_inst_.log";
+  struct Case { const char* command; const char* log; int32_t ours; };
+  const Case cases[] = {
+      {"C:\\WINDOWS\\zu.exe -u C:\\Games\\ZARVEL\\_inst_.log", log, 1},
+      {"C:\\WINDOWS\\zu.exe -U c:\\games\\zarvel\\_INST_.LOG  ", log, 1},
+      {"C:\\WINDOWS\\zu.exe -u \"C:\\Games\\ZARVEL\\_inst_.log\"", log, 1},
+      {"C:\\Mipa-Lu\\setup.exe -u C:\\Mipa-Lu\\_inst_.log", "C:\\Mipa-Lu\\_inst_.log", 1},
+      {"\"C:\\Program Files\\Z\\setup.exe\" -u C:\\Program Files\\Z\\_inst_.log",
+       "C:\\Program Files\\Z\\_inst_.log", 1},
+      {"C:\\WINDOWS\\zu.exe -u C:\\Other\\_inst_.log", log, 0},        // another installation
+      {"C:\\WINDOWS\\zu.exe -u C:\\Games\\ZARVEL\\_inst_.log.bak", log, 0},
+      {"C:\\Other\\uninst.exe /S", log, 0},                             // another program
+      {"MsiExec.exe /X{01234567-89AB-CDEF-0123-456789ABCDEF}", log, 0},
+      {"\"C:\\Program Files\\Z\\setup.exe -u C:\\Games\\ZARVEL\\_inst_.log", log, 0},
+      {"", log, 0},
+  };
+  for (const Case& c : cases) EXPECT_EQ(CommandRemovesLog(c.command, c.log), c.ours) << c.command;
+}

@@ -105,7 +105,9 @@ void Finish(HWND dialog) {
   SetDlgItemTextA(dialog, IDCANCEL, TextExit);
   char keyName[260];
   LogLine(Run, Run.plan.keyLine, keyName);
-  DeleteUninstallEntry(keyName);
+  char logPath[260];
+  LogLine(Run, 2, logPath);  // record 2, checked to be the log opened
+  DeleteUninstallEntry(keyName, logPath);
   // Only this program's own file, where the installer puts it: the last
   // record is as open to editing as the rest of the log.
   char self[MAX_PATH];

@@ -3,9 +3,10 @@
 
 // The Windows side of the uninstaller.
 
-// Removes HKLM\...\Uninstall\<keyName>; nothing for a name that would not
-// address an entry of its own. Nothing is reported.
-void DeleteUninstallEntry(const char* keyName);
+// Removes HKLM\...\Uninstall\<keyName> when its UninstallString runs the
+// uninstaller with logPath; nothing for a name that would not address an
+// entry of its own, or an entry of another program. Nothing is reported.
+void DeleteUninstallEntry(const char* keyName, const char* logPath);
 
 // Dialog 105.
 INT_PTR CALLBACK UninstallDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
