@@ -17,24 +17,46 @@ _state_noise() {
   printf '%s\n' "${STATE_NOISE[*]:-^\$}"
 }
 
+# Hashing the prefix's 1.3 GB of system files for every snapshot would cost
+# most of a test. A file shared (hard-linked) with the template keeps its
+# SHA-1 in a cache of the build tree, keyed by device, inode, size and both
+# times: any write to the file changes its ctime, so a cached hash is never
+# stale. The test's own files are hashed every time.
+STATE_CACHE=$BUILD/e2e/sha1-cache-${WINEARCH:-win}
+
 # _tree_state ROOT LABEL: one root's lines, LABEL in place of its "./".
 _tree_state() {
+  local files=$WORK/state.files sums=$WORK/state.sums fresh=$WORK/state.fresh cache=/dev/null
+  [ -f "$STATE_CACHE" ] && cache=$STATE_CACHE
   (
     cd "$1" || exit 1
-    {
-      find . -type f -print0 | xargs -0 -r sha1sum
-      printf '%s\n' '---'
-      find . -mindepth 1 \( -type f -printf '%p\t%s %T@\n' \) -o \
-        \( -type l -printf '%p\tlink -> %l\n' \) -o -printf '%p\tdir\n'
-    } | awk -v label="$2" '
-      listing == 0 && $0 == "---" { listing = 1; next }
-      listing == 0 { sha[substr($0, 43)] = substr($0, 1, 40); next }
+    find . -type f -printf '%n\t%D:%i:%s:%T@:%C@\t%p\n' > "$files"
+    awk -F'\t' 'FILENAME == ARGV[1] { cached[$1] = 1; next }
+      $1 == 1 || !($2 in cached) { printf "%s%c", $3, 0 }' "$cache" "$files" |
+      xargs -0 -r sha1sum > "$sums"
+    find . -mindepth 1 \( -type f -printf '%p\t%s %T@\n' \) -o \
+      \( -type l -printf '%p\tlink -> %l\n' \) -o -printf '%p\tdir\n' |
+    awk -F'\t' -v label="$2" -v fresh="$fresh" '
+      FILENAME == ARGV[1] { cached[$1] = $2; next }
+      FILENAME == ARGV[2] { key[$3] = $2; shared[$3] = $1 > 1; next }
+      FILENAME == ARGV[3] { sha[substr($0, 43)] = substr($0, 1, 40); next }
       {
-        tab = index($0, "\t"); path = substr($0, 1, tab - 1); rest = substr($0, tab + 1)
-        if (path in sha) rest = rest " " sha[path]
+        path = $1; rest = $2
+        if (path in sha) {
+          rest = rest " " sha[path]
+          if (shared[path]) print key[path] "\t" sha[path] > fresh
+        } else if (path in key) {
+          rest = rest " " cached[key[path]]
+        }
         print label substr(path, 2) "\t" rest
-      }'
-  )
+      }' "$cache" "$files" "$sums" -
+  ) || return 1
+  # Replaced whole, never appended to, so that tests running side by side
+  # never read half a line.
+  if [ -s "$fresh" ]; then
+    cat "$cache" "$fresh" > "$STATE_CACHE.$$" && mv -f "$STATE_CACHE.$$" "$STATE_CACHE"
+  fi
+  rm -f "$fresh"
 }
 
 prefix_state() {
