@@ -4,6 +4,7 @@ zarvel_add_fuzzer(ini_fuzz
   SOURCES ${CMAKE_SOURCE_DIR}/setup/install/ini_text.cpp
           ${CMAKE_SOURCE_DIR}/setup/install/list_entries.cpp
           ${CMAKE_SOURCE_DIR}/setup/install/folder_rules.cpp
+          ${CMAKE_SOURCE_DIR}/setup/install/path_chars.cpp
           ${CMAKE_SOURCE_DIR}/setup/install/setup_state.cpp
           ${CMAKE_SOURCE_DIR}/setup/install/uninstall_setting.cpp
           ${CMAKE_SOURCE_DIR}/tools/setup_check/check_report.cpp

@@ -5,6 +5,8 @@ zarvel_add_fuzzer(uninstall_log_fuzz
           ${CMAKE_SOURCE_DIR}/setup/uninstall/uninstall_run.cpp
           ${CMAKE_SOURCE_DIR}/setup/uninstall/item_removal.cpp
           ${CMAKE_SOURCE_DIR}/setup/uninstall/path_rules.cpp
+          ${CMAKE_SOURCE_DIR}/setup/uninstall/removal_places.cpp
+          ${CMAKE_SOURCE_DIR}/setup/install/path_chars.cpp
           ${CMAKE_SOURCE_DIR}/setup/uninstall/host/fake_system.cpp
   SEEDS ${CMAKE_SOURCE_DIR}/tools/fuzz/seeds/uninstall_log_fuzz
   MAX_LEN 4096)

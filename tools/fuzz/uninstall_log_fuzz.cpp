@@ -47,6 +47,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FakeDiskAddFolder("C:\\Games\\ZARVEL");
   FakeDiskAddFolder("C:\\Games\\ZARVEL\\data");
   FakeDiskAddFile("C:\\Games\\ZARVEL\\tzk.exe");
+  FakeDiskAddFolder("C:\\Users");
+  FakeDiskAddFolder("C:\\Users\\kim");
   FakeDiskAddFolder("C:\\Users\\kim\\Documents");
   FakeDiskAddFile("C:\\Users\\kim\\Documents\\thesis.docx");
   FakeDiskAddFolder("C:\\Users\\kim\\Desktop");
