@@ -36,33 +36,14 @@ Trace|game.exe
 Trace|game.exe
 INI
 
-# Files (following the shell folders' links) and registry keys with values.
-list_files() { (cd "$DRIVE_C" && find -L . -mindepth 1 2>/dev/null | grep -v -i -e '^\./windows/temp' -e '/AppData/Local/Temp' | sort); }
-# Wine keeps its own hardware and display state in HKLM\System, HKLM\Hardware
-# and HKCU\Software\Wine and updates it as windows come and go: left out.
-list_registry() {
-  local hive
-  for hive in HKLM HKCU; do
-    timeout 120 "$WINELOADER" reg export "$hive" "$WORK/$hive.reg" /y >/dev/null 2>&1 ||
-      fail "reg export $hive"
-    iconv -f UTF-16LE -t UTF-8 "$WORK/$hive.reg" | tr -d '\r' | grep -v '^$' | awk '
-      /^\[/ { key = tolower($0) }
-      index(key, "[hkey_local_machine\\system") == 1 { next }
-      index(key, "[hkey_local_machine\\hardware") == 1 { next }
-      index(key, "[hkey_current_user\\software\\wine") == 1 { next }
-      { print }'
-  done
-}
-list_files > "$WORK/files.before"
-list_registry > "$WORK/registry.before"
+STATE_ROOTS=("$M")
+files_before=$(prefix_state)
+registry_before=$(registry_state)
 
 pid=$(start_setup "$M")
 install_to 'C:\Games\Trace\Foo'
 wait_complete
 exit_setup "$pid"
-
-list_files > "$WORK/files.after"
-list_registry > "$WORK/registry.after"
 
 # Every logged path, as a path inside drive C (the last three records are
 # the key name, the name to show and the uninstaller).
@@ -73,22 +54,24 @@ n=$(printf '%s\n' "$log" | wc -l)
   printf '%s\n' "$log" | tail -n 1           # the uninstaller copy
   echo 'C:\Games' ; echo 'C:\Games\Trace'    # parents the install folder needed
 } | sed 's/^[Cc]://; s/\\/\//g; s/^/./' | sort > "$WORK/files.expected"
-comm -13 "$WORK/files.before" "$WORK/files.after" > "$WORK/files.added"
-comm -23 "$WORK/files.before" "$WORK/files.after" > "$WORK/files.removed"
+diff <(printf '%s\n' "$files_before") <(prefix_state) | grep '^[<>]' > "$WORK/files.diff" || true
+# Nothing that was there changed: every difference is an addition.
+if grep '^<' "$WORK/files.diff" >&2; then fail "files changed or disappeared"; fi
 # Case as Windows spells it may differ from the log's: compare without case.
-diff <(tr 'A-Z' 'a-z' < "$WORK/files.expected" | sort) <(tr 'A-Z' 'a-z' < "$WORK/files.added" | sort) >&2 ||
+diff <(tr 'A-Z' 'a-z' < "$WORK/files.expected" | sort) \
+     <(sed 's/^> //' "$WORK/files.diff" | cut -f1 | tr 'A-Z' 'a-z' | sort) >&2 ||
   fail "files added differ from the log (< log only, > disk only)"
-[ ! -s "$WORK/files.removed" ] || { cat "$WORK/files.removed" >&2; fail "files disappeared"; }
 
-diff "$WORK/registry.before" "$WORK/registry.after" | grep '^[<>]' > "$WORK/registry.diff" || true
-cat > "$WORK/registry.expected" <<'REG'
-> [HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\Uninstall\ZarvelTraceTest]
-> "DisplayIcon"="C:\\windows\\untrace.exe,1"
-> "DisplayName"="Uninstall Trace"
-> "InstallLocation"="C:\\Games\\Trace\\Foo"
-> "NoModify"=dword:00000001
-> "NoRepair"=dword:00000001
-> "UninstallString"="C:\\windows\\untrace.exe -u C:\\Games\\Trace\\Foo\\_inst_.log"
+diff <(printf '%s\n' "$registry_before") <(registry_state) | grep '^[<>]' > "$WORK/registry.diff" || true
+key='[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\Uninstall\ZarvelTraceTest]'
+K=$key awk '{ print "> " ENVIRON["K"] $0 }' > "$WORK/registry.expected" <<'REG'
+
+|"DisplayIcon"="C:\\windows\\untrace.exe,1"
+|"DisplayName"="Uninstall Trace"
+|"InstallLocation"="C:\\Games\\Trace\\Foo"
+|"NoModify"=dword:00000001
+|"NoRepair"=dword:00000001
+|"UninstallString"="C:\\windows\\untrace.exe -u C:\\Games\\Trace\\Foo\\_inst_.log"
 REG
 diff "$WORK/registry.expected" "$WORK/registry.diff" >&2 ||
   fail "registry changes differ from the Uninstall key (< expected, > found)"

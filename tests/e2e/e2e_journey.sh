@@ -11,27 +11,13 @@ PROBE=$BUILD/install_probe.exe
 [ -f "$PROBE" ] || fail "no install_probe.exe in $BUILD"
 probe() { timeout 60 "$WINELOADER" "$PROBE" "$@" | tr -d '\r'; }
 
-# The medium is made afresh from this tree's programs and data, so a stale
-# one never stands in for them.
+# The medium the e2e_medium fixture made from this tree's programs and data
+# before the tests started.
 medium=$BUILD/medium
-"$SRC/tools/make_medium.sh" win64 "$BUILD" >/dev/null || fail "no medium (see make_medium.sh's message)"
-
-# Wine's own writes while programs run, which are no part of the journey
-# (the audio endpoints, for one, are registered when the game first opens
-# DirectSound).
-noise='/(Temp|INetCache|Explorer/|Recent)/|^\./windows/(Installer|Temp|Logs)/'
-files_now() { list_files | grep -Ev "$noise" || true; }
-registry_now() {  # HKLM and HKCU as text, one "key|value" line per value
-  local hive
-  for hive in HKEY_LOCAL_MACHINE HKEY_CURRENT_USER; do
-    timeout 120 "$WINELOADER" regedit /E "$(winpath "$WORK/$hive.reg")" "$hive" >/dev/null 2>&1
-    iconv -f UTF-16LE -t UTF-8 "$WORK/$hive.reg" | tr -d '\r' | awk '
-      /^\[/ { key = $0; print key; next }
-      /^"/ { print key "|" $0 }'
-  done | grep -Ev 'CurrentVersion\\MMDevices|Drivers\\winealsa\.drv|Temporary System Parameters|DriverDateData|CurrentControlSet\\Control\\Video\\|MuiCache|\\Explorer\\|Wine\\(Fonts|X11 Driver)|SessionInfo|Windows NT\\CurrentVersion\\Perflib' | LC_ALL=C sort
-}
-files_before=$(files_now)
-registry_before=$(registry_now)
+[ -f "$medium/setup.ini" ] || fail "no medium in $BUILD (the e2e_medium fixture makes it)"
+STATE_ROOTS=("$medium")
+files_before=$(prefix_state)
+registry_before=$(registry_state)
 
 # --- install ---------------------------------------------------------------
 INSTALL_DLG=(--class '#32770' --title 'ZARVEL セットアップ')
@@ -78,15 +64,12 @@ shot playing.png
 zd keys --class tzk ESC >/dev/null
 zd wait-window --class '#32770' --title ZARVEL >/dev/null
 zd click --class '#32770' --title ZARVEL 6 >/dev/null   # Yes
-zd wait-window --timeout 20000 --class '#32770' >/dev/null   # the farewell box
-zd keys --class '#32770' ENTER >/dev/null
+farewell_ok
 expect_eq 0 "$(zd wait-exit --timeout 30000 "$game_pid")" "tzk.exe exit code"
 [ -f "$DRIVE_C/ZARVEL/score.dat" ] || fail "no score.dat in the install folder"
 
 # --- uninstall, as Windows runs the UninstallString ------------------------
-read -r program arguments <<<"$command"
-# shellcheck disable=SC2086  # Windows splits the rest of the command line too
-uninstall_pid=$(export ZARVEL_UNINSTALL_TRACE="$TRACE"; zd start "$program" $arguments)
+uninstall_pid=$(start_registered ZARVEL)
 zd wait-window --title "$DIALOG_TITLE" >/dev/null
 expect_eq 'ZARVEL' "$(zd text --title "$DIALOG_TITLE" 1022)" "name shown"
 run_to_the_end >/dev/null
@@ -100,9 +83,7 @@ trace_lines | grep -q 'score.dat	file' || fail "score.dat was not deleted"
 [ ! -e "$(unix_path "$desktop\\ZARVEL.lnk")" ] || fail "the desktop shortcut is still there"
 key_exists "$UNINSTALL_KEY\\ZARVEL" && fail "the Uninstall entry is still there"
 pending_renames | grep -qi 'windows\\zarvel_uninstall.exe' || fail "uninstaller not pending: $(pending_renames)"
-expect_eq "$(printf '%s\n' "$files_before" ./windows/zarvel_uninstall.exe | LC_ALL=C sort)" \
-  "$(files_now)" "the prefix's files"
-diff <(printf '%s\n' "$registry_before") <(registry_now) > "$WORK/registry.diff" || true
-unexpected=$(grep '^[<>]' "$WORK/registry.diff" | grep -v 'Session Manager\]|"PendingFileRenameOperations"' || true)
-[ -z "$unexpected" ] || fail "the registry differs: $unexpected"
+expect_state "$files_before" "after the journey" ./windows/zarvel_uninstall.exe
+expect_registry "$registry_before" "after the journey" \
+  '^> \[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Control\\Session Manager\]\|"PendingFileRenameOperations"='
 echo "journey done; registry differs only by: $(grep -c '^[<>]' "$WORK/registry.diff") line(s)"

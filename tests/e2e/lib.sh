@@ -50,22 +50,96 @@ setup_exe() {
   fail "no setup.exe in $BUILD"
 }
 
+# farewell_ok [MS]: the game's farewell box, told by its text from the quit
+# question of the same caption that may still be closing, and its OK.
+farewell_ok() {
+  local box
+  box=$(zd wait-window --timeout "${1:-20000}" --class '#32770' \
+    --has-text '遊んでいただきありがとうございました。') || fail "no farewell box"
+  zd click --hwnd "$box" 1 >/dev/null
+}
+
 # expect_eq WANT GOT WHAT
 expect_eq() {
   [ "$1" = "$2" ] || fail "${3:-value}: expected '$1', got '$2'"
 }
 
-# regget KEY VALUE: the value's data as reg.exe shows it (REG_SZ as is,
-# REG_DWORD as 0x...), empty when the key or value is absent.
-regget() {
-  local out
-  out=$(timeout 60 "$WINELOADER" reg query "$1" /v "$2" 2>/dev/null | iconv -f CP932 -t UTF-8) || true
-  printf '%s\n' "$out" | tr -d '\r' | awk -v name="$2" '
+# reg.exe's answers. A key or value counts as absent only when reg.exe,
+# working, shows the key above without it; a reg.exe that fails or times
+# out fails the test (and prints REG.EXE-FAILED where a value was wanted,
+# so that no comparison passes on it).
+_reg() {
+  local out rc=0
+  out=$(timeout 60 "$WINELOADER" reg "$@" 2>/dev/null) || rc=$?
+  printf '%s\n' "$out" | iconv -f CP932 -t UTF-8 | tr -d '\r'
+  return $rc
+}
+
+reg_failed() {
+  echo REG.EXE-FAILED
+  fail "reg.exe failed on $1"
+}
+
+# key_state KEY: prints present or absent.
+key_state() {
+  local key=${1%\\} parent name listing
+  if _reg query "$key" >/dev/null; then echo present; return 0; fi
+  parent=${key%\\*}
+  name=${key##*\\}
+  [ "$parent" != "$key" ] || reg_failed "$key" >&2
+  case "$(key_state "$parent")" in
+    absent) echo absent; return 0 ;;
+    present) ;;
+    *) reg_failed "$parent" >&2 ;;
+  esac
+  listing=$(_reg query "$parent") || reg_failed "$parent" >&2
+  # The subkeys are listed with their whole path; the name alone decides.
+  if awk -v name="$name" '/^HKEY_/ { n = split($0, p, "\\"); if (tolower(p[n]) == tolower(name)) found = 1 }
+                          END { exit !found }' <<<"$listing"; then
+    reg_failed "$key (listed, but not readable)" >&2
+  fi
+  echo absent
+}
+
+# _reg_value LISTING NAME: the value's data from `reg query` output.
+_reg_value() {
+  awk -v name="$2" '
     BEGIN { pre = "    " name "    " }
-    index($0, pre) == 1 {
+    index(tolower($0), tolower(pre)) == 1 {
       rest = substr($0, length(pre) + 1)
       i = index(rest, "    ")
       print (i ? substr(rest, i + 4) : "")
+      found = 1
       exit
-    }'
+    }
+    END { exit !found }' <<<"$1"
 }
+
+# regget KEY VALUE: the value's data as reg.exe shows it (REG_SZ as is,
+# REG_DWORD as 0x...), empty when the key or value is absent.
+regget() {
+  local listing
+  if listing=$(_reg query "$1"); then
+    _reg_value "$listing" "$2" || true
+    return 0
+  fi
+  case "$(key_state "$1")" in
+    absent) return 0 ;;
+    *) reg_failed "$1" ;;
+  esac
+}
+
+# key_exists KEY: true when present, false when absent; a failing reg.exe
+# ends the test.
+key_exists() {
+  local state
+  state=$(key_state "$1") || exit 1
+  case "$state" in
+    present) return 0 ;;
+    absent) return 1 ;;
+  esac
+  fail "reg.exe failed on $1"
+}
+
+# The files and registry compared before and after.
+. "$SRC/tests/e2e/state_lib.sh"

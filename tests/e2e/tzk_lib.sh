@@ -59,8 +59,7 @@ tzk_quit() {
   zd keys --class tzk ESC
   box_wait ZARVEL
   zd click --class '#32770' --title ZARVEL 6
-  box_wait "$TZK_CAPTION" 30000
-  zd click --class '#32770' --title "$TZK_CAPTION" 1
+  farewell_ok 30000
   expect_eq 0 "$(zd --timeout 30000 wait-exit "$pid")" "tzk.exe exit code"
 }
 

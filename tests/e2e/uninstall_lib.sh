@@ -49,20 +49,36 @@ register_entry() {  # NAME LOG
   reg_add "$UNINSTALL_KEY\\$1" UninstallString "$UNINSTALLER -u $2"
 }
 
-key_exists() {
-  timeout 60 "$WINELOADER" reg query "$1" >/dev/null 2>&1
-}
 
 # start_uninstall LOG [ENV=VALUE...]: the uninstaller as the registry's
 # UninstallString starts it; prints the process id.
 start_uninstall() {
   local log=$1
   shift
+  start_command_line "$UNINSTALLER -u $log" "$@"
+}
+
+# start_command_line LINE [ENV=VALUE...]: a whole command line, split into
+# program and arguments by Windows (CreateProcess with no program name, then
+# the program's own parser), as the control panel starts an UninstallString;
+# prints the process id. The uninstaller traces into $TRACE.
+start_command_line() {
+  local line=$1
+  shift
   (
     export ZARVEL_UNINSTALL_TRACE="$TRACE"
     for setting in "$@"; do export "${setting?}"; done
-    zd start "$UNINSTALLER" -u "$log"
+    zd start --line "$line"
   )
+}
+
+# start_registered NAME: the Uninstall entry NAME's UninstallString, started
+# as above.
+start_registered() {
+  local line
+  line=$(regget "$UNINSTALL_KEY\\$1" UninstallString)
+  [ -n "$line" ] || fail "no UninstallString for $1"
+  start_command_line "$line"
 }
 
 # The trace the uninstaller writes when asked: one line per item
@@ -71,10 +87,9 @@ trace_lines() {
   tr -d '\r' < "$WORK/uninstall_trace.txt" | iconv -f CP932 -t UTF-8
 }
 
-# The whole prefix's files, for "nothing else was touched".
-list_files() {
-  (cd "$DRIVE_C" && find . -path ./users -prune -o -print | LC_ALL=C sort)
-}
+# The whole prefix's files with their content, for "nothing else was
+# touched".
+list_files() { prefix_state; }
 
 pending_renames() {
   regget "$PENDING_KEY" PendingFileRenameOperations
@@ -84,7 +99,8 @@ pending_renames() {
 # dialog to close by itself; prints the seconds that took after the answer.
 run_to_the_end() {
   zd click --title "$DIALOG_TITLE" 1023 >/dev/null
-  zd wait-window --title "$MESSAGE_TITLE" >/dev/null
+  # Long logs take a while on a loaded machine.
+  zd wait-window --timeout 60000 --title "$MESSAGE_TITLE" >/dev/null
   zd texts --title "$MESSAGE_TITLE" | grep -q 'Windowsを再起動' || fail "restart message text"
   expect_eq $'を\n削除しました。' "$(zd text --title "$DIALOG_TITLE" 1025)" "control 1025 when done"
   expect_eq '終了(&E)' "$(zd text --title "$DIALOG_TITLE" 2)" "button 2 when done"

@@ -49,12 +49,23 @@ expect_eq "日本語" "$(zd text --title "$main" 101)" "set text"
 
 zd click --title "$main" 102
 expect_eq "checked=1 enabled=1 visible=1" "$(zd state --title "$main" 102)" "clicked check box"
+# A press that waits for a file's lines.
+printf 'a\r\nb\r\n' > "$WORK/two.txt"
+exit_code 1 zd click-when --timeout 300 --file "$WORK/two.txt" --lines 3 --title "$main" 102
+exit_code 1 zd click-when --timeout 300 --file "$WORK/none.txt" --title "$main" 102
+zd click-when --file "$WORK/two.txt" --lines 2 --title "$main" 102
+expect_eq "checked=0 enabled=1 visible=1" "$(zd state --title "$main" 102)" "clicked when the file was ready"
+zd click --title "$main" 102  # ticked again: the exit code below tells
 
 # A message box: its text, a click on a button, a key on it.
 for way in "click 7" "keys ESC" "keys Y"; do
   zd click --title "$main" 103
   zd wait-window --title ZARVEL >/dev/null
   expect_eq $'終了しますか？\nExit? ' "$(zd text --title ZARVEL 65535)" "message"
+  if [ "$way" = "click 7" ]; then  # a box told by what it says
+    zd wait-window --title ZARVEL --has-text 'Exit?' >/dev/null
+    exit_code 1 zd wait-window --timeout 300 --title ZARVEL --has-text 'Quit?'
+  fi
   set -- $way
   if [ "$1" = click ]; then zd click --title ZARVEL "$2"; else zd keys --title ZARVEL "$2"; fi
   zd wait-gone --title ZARVEL
@@ -101,6 +112,9 @@ exe=$(winpath "$BUILD/zdrive_check.exe")
 check_start "" "$(winpath "$BUILD")" "$exe"
 check_start "a b|c\"d|e\\|日本語" "$(winpath "$BUILD")" "$exe" "a b" 'c"d' 'e\' 日本語
 check_start "--title|x" 'C:\windows' --cwd 'C:\windows' "$exe" --title x
+# A whole command line, split by Windows: the quoted program, then its own
+# parser for the arguments.
+check_start "a b|c" 'C:\windows' --cwd 'C:\windows' --line "\"$exe\" \"a b\" c"
 unix_c=$DRIVE_C
 check_start "" "Z:${unix_c//\//\\}" --cwd "$DRIVE_C" "$BUILD/zdrive_check.exe"
 
@@ -118,6 +132,12 @@ expect_eq "800x600" "$(regget 'HKCU\Software\Wine\Explorer\Desktops' zarvel)" "r
 expect_eq "0x0" "$(regget 'HKCU\Software\Wine\WineDbg' ShowCrashDialog)" "regget number"
 expect_eq "" "$(regget 'HKCU\Software\Wine\WineDbg' NoSuchValue)" "regget absent value"
 expect_eq "" "$(regget 'HKCU\Software\NoSuchKey' X)" "regget absent key"
+expect_eq absent "$(key_state 'HKCU\Software\NoSuchKey\Deeper')" "absent below absent"
+# A reg.exe that fails is never read as "absent".
+broken_reg() { ( WINELOADER=/bin/false "$@" ); }
+exit_code 1 broken_reg regget 'HKCU\Software\NoSuchKey' X
+exit_code 1 broken_reg key_exists 'HKCU\Software\NoSuchKey'
+exit_code 1 broken_reg registry_state
 shot screen.png
 expect_eq "PNG 1024x768" "$(identify -format '%m %wx%h' screen.png)" "screenshot"
 

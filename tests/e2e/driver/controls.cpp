@@ -101,6 +101,48 @@ int cmd_click(const Args& a) {
   return kOk;
 }
 
+// Line ends (CR LF) in a file another program is writing; -1 while it
+// cannot be read.
+static long long line_ends(const std::wstring& path) {
+  HANDLE f = CreateFileW(path.c_str(), GENERIC_READ,
+                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                         OPEN_EXISTING, 0, nullptr);
+  if (f == INVALID_HANDLE_VALUE) return -1;
+  long long n = 0;
+  char buf[4096];
+  char last = 0;
+  DWORD got = 0;
+  while (ReadFile(f, buf, sizeof buf, &got, nullptr) && got > 0)
+    for (DWORD i = 0; i < got; last = buf[i++])
+      if (buf[i] == '\n' && last == '\r') ++n;
+  CloseHandle(f);
+  return n;
+}
+
+// click-when --file PATH [--lines N] SEL ID: presses the button the moment
+// the file exists and holds N line ends, polling every millisecond, so that
+// the press lands between two steps of a program that works on a timer
+// (a posted message comes before the next WM_TIMER).
+int cmd_click_when(const Args& a) {
+  if (a.file.empty()) return usage(L"click-when: no --file given");
+  HWND c = nullptr;
+  if (int r = control_from(a, 1, L"click-when", &c)) return r;
+  std::wstring path = a.file[0] == L'/' ? L"Z:" + a.file : a.file;
+  for (wchar_t& ch : path)
+    if (ch == L'/') ch = L'\\';
+  SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_TIME_CRITICAL);
+  DWORD deadline = GetTickCount() + a.timeout_ms;
+  while (line_ends(path) < a.lines) {
+    if (time_left(deadline) == 0)
+      return fail(L"after " + std::to_wstring(a.timeout_ms) + L" ms " + path + L" holds fewer than " +
+                  std::to_wstring(a.lines) + L" lines");
+    if (!IsWindow(c)) return fail(L"control " + a.rest[0] + L" went away while waiting");
+    Sleep(1);
+  }
+  if (!PostMessageW(c, BM_CLICK, 0, 0)) return fail(L"cannot post to control " + a.rest[0]);
+  return kOk;
+}
+
 int cmd_state(const Args& a) {
   HWND c = nullptr;
   if (int r = control_from(a, 1, L"state", &c)) return r;

@@ -17,13 +17,15 @@ static constexpr Command kCommands[] = {
     {L"state", cmd_state},         {L"rect", cmd_rect},
     {L"keys", cmd_keys},           {L"foreground", cmd_foreground},
     {L"list", cmd_list},           {L"keep", cmd_keep},
+    {L"click-when", cmd_click_when},
 };
 
 static const wchar_t kUsageText[] =
-    L"usage: zdrive COMMAND [--class NAME] [--title TEXT] [--pid PID] [--hwnd H]\n"
-    L"              [--timeout MS] [--cwd DIR] [--pixels] [--hold MS] ARGS...\n"
+    L"usage: zdrive COMMAND [--class NAME] [--title TEXT] [--has-text TEXT] [--pid PID]\n"
+    L"              [--hwnd H] [--timeout MS] [--cwd DIR] [--line CMDLINE] [--pixels]\n"
+    L"              [--hold MS] [--file PATH] [--lines N] ARGS...\n"
     L"commands: start, wait-window, wait-gone, wait-exit, text, texts, set-text,\n"
-    L"          click, state, rect, keys, foreground, list";
+    L"          click, click-when, state, rect, keys, foreground, list";
 
 static bool number_option(const std::wstring& v, long long* out) {
   return parse_int(v, out) && *out >= 0;
@@ -46,6 +48,16 @@ static bool take_option(Args* a, const std::wstring& opt, const std::wstring* va
   } else if (opt == L"--title") {
     a->sel.title = *value;
     a->sel.has_title = true;
+  } else if (opt == L"--has-text") {
+    a->sel.text = *value;
+    a->sel.has_text = true;
+  } else if (opt == L"--line") {
+    a->line = *value;
+    a->has_line = true;
+  } else if (opt == L"--file") {
+    a->file = *value;
+  } else if (opt == L"--lines" && number_option(*value, &n)) {
+    a->lines = n;
   } else if (opt == L"--cwd") {
     a->cwd = *value;
     a->has_cwd = true;

@@ -119,6 +119,7 @@ std::wstring describe(const Selector& sel) {
   if (sel.has_cls) d += L"class \"" + sel.cls + L"\"";
   if (sel.has_title) d += (d.empty() ? L"" : L" ") + std::wstring(L"title \"") + sel.title + L"\"";
   if (sel.pid) d += (d.empty() ? L"" : L" ") + std::wstring(L"pid ") + std::to_wstring(sel.pid);
+  if (sel.has_text) d += (d.empty() ? L"" : L" ") + std::wstring(L"text \"") + sel.text + L"\"";
   if (sel.hwnd) d += (d.empty() ? L"" : L" ") + std::wstring(L"handle ") + hex_handle(sel.hwnd);
   return d.empty() ? L"any window" : d;
 }

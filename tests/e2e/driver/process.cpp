@@ -75,14 +75,16 @@ int cmd_keep(const Args& a) {
 // Started as from a shortcut: in the program's own folder unless --cwd says
 // otherwise, with no standard handles of ours, so that a script reading our
 // output never waits for the program to close it.
+// --line: the command line as it stands (an UninstallString, say); Windows
+// finds the program in it as it does for any CreateProcess without a name.
 int cmd_start(const Args& a) {
-  if (a.rest.empty()) return usage(L"start: no program given");
+  if (a.has_line != a.rest.empty()) return usage(L"start: give a program or --line, not both");
   // Wine makes our standard handles inheritable; a child holding one would
   // keep the script's pipe open until it ended.
   for (DWORD which : {STD_INPUT_HANDLE, STD_OUTPUT_HANDLE, STD_ERROR_HANDLE})
     SetHandleInformation(GetStdHandle(which), HANDLE_FLAG_INHERIT, 0);
-  std::wstring program = windows_path(a.rest[0]);
-  std::wstring line = quote_arg(program);
+  std::wstring program = a.has_line ? L"" : windows_path(a.rest[0]);
+  std::wstring line = a.has_line ? a.line : quote_arg(program);
   for (size_t i = 1; i < a.rest.size(); ++i) line += L" " + quote_arg(a.rest[i]);
   std::wstring cwd = a.has_cwd ? windows_path(a.cwd) : folder_of(program);
 
@@ -98,12 +100,12 @@ int cmd_start(const Args& a) {
   PROCESS_INFORMATION pi{};
   std::vector<wchar_t> buf(line.begin(), line.end());
   buf.push_back(L'\0');
-  BOOL ok = CreateProcessW(program.c_str(), buf.data(), nullptr, nullptr, TRUE, 0, nullptr,
+  BOOL ok = CreateProcessW(program.empty() ? nullptr : program.c_str(), buf.data(), nullptr, nullptr, TRUE, 0, nullptr,
                            cwd.empty() ? nullptr : cwd.c_str(), &si, &pi);
   DWORD err = GetLastError();
   if (!ok) {
     if (nul != INVALID_HANDLE_VALUE) CloseHandle(nul);
-    return fail(L"cannot start " + program + L" in " + (cwd.empty() ? L"." : cwd) + L": error " +
+    return fail(L"cannot start " + line + L" in " + (cwd.empty() ? L"." : cwd) + L": error " +
                 std::to_wstring(err));
   }
   bool kept = start_keeper(pi.hProcess, nul);

@@ -4,7 +4,27 @@
 static constexpr DWORD kPollMs = 50;
 
 bool has_selector(const Args& a) {
-  return a.sel.has_cls || a.sel.has_title || a.sel.pid != 0 || a.sel.hwnd != nullptr;
+  return a.sel.has_cls || a.sel.has_title || a.sel.has_text || a.sel.pid != 0 ||
+         a.sel.hwnd != nullptr;
+}
+
+struct TextSearch {
+  const std::wstring* text;
+  bool found;
+};
+
+static BOOL CALLBACK text_proc(HWND w, LPARAM lp) {
+  TextSearch* s = (TextSearch*)lp;
+  if (window_text(w).find(*s->text) == std::wstring::npos) return TRUE;
+  s->found = true;
+  return FALSE;
+}
+
+// A message box is told from another of the same caption by what it says.
+static bool shows_text(HWND w, const std::wstring& text) {
+  TextSearch s{&text, false};
+  EnumChildWindows(w, text_proc, (LPARAM)&s);
+  return s.found;
 }
 
 bool matches(HWND w, const Selector& sel) {
@@ -17,6 +37,7 @@ bool matches(HWND w, const Selector& sel) {
   }
   if (sel.has_cls && lstrcmpiW(class_name(w).c_str(), sel.cls.c_str()) != 0) return false;
   if (sel.has_title && window_text(w) != sel.title) return false;
+  if (sel.has_text && !shows_text(w, sel.text)) return false;
   return true;
 }
 

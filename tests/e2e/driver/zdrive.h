@@ -17,6 +17,8 @@ struct Selector {
   std::wstring title;  // exact title
   bool has_cls = false;
   bool has_title = false;
+  std::wstring text;   // a control of the window shows this text (a part of it)
+  bool has_text = false;
   DWORD pid = 0;       // 0: any process
   HWND hwnd = nullptr; // a handle printed by an earlier command
 };
@@ -27,6 +29,10 @@ struct Args {
   DWORD timeout_ms = 10000;
   std::wstring cwd;         // start: working folder
   bool has_cwd = false;
+  std::wstring line;        // start: a whole command line, parsed as Windows does
+  bool has_line = false;
+  std::wstring file;        // click-when: the file to watch
+  long long lines = 0;      // click-when: line ends the file must hold
   bool pixels = false;      // rect: pixels instead of dialog units
   DWORD hold_ms = 30;       // keys: how long a tapped key stays down
   std::vector<std::wstring> rest;  // positional arguments after the command
@@ -79,6 +85,7 @@ int cmd_text(const Args& a);
 int cmd_texts(const Args& a);
 int cmd_set_text(const Args& a);
 int cmd_click(const Args& a);
+int cmd_click_when(const Args& a);
 int cmd_state(const Args& a);
 int cmd_rect(const Args& a);
 int cmd_keys(const Args& a);

@@ -1,0 +1,69 @@
+# ZARVEL's own medium installed into C:\ゲーム\表ソフト\ZARVEL, whose 表 and
+# ソ end in the byte of "\", with a start-menu shortcut whose ポ ends in the
+# byte of "|"; the game started through that shortcut and played to its
+# farewell; then uninstalled through the registry's UninstallString.
+# Everything the installation made is gone, and nothing else on drive C, in
+# the medium or in the registry changed.
+. "$SRC/tests/e2e/uninstall_lib.sh"
+
+PROBE=$BUILD/install_probe.exe
+[ -f "$PROBE" ] || fail "no install_probe.exe in $BUILD"
+probe() { timeout 60 "$WINELOADER" "$PROBE" "$@" | iconv -f CP932 -t UTF-8 | tr -d '\r'; }
+
+[ -f "$BUILD/medium/setup.ini" ] || fail "no medium in $BUILD (the e2e_medium fixture makes it)"
+medium=$WORK/medium
+cp -r "$BUILD/medium" "$medium"
+shortcut='ZARVEL ポータブル'
+iconv -f CP932 -t UTF-8 "$medium/setup.ini" |
+  sed "s/^ZARVEL|tzk\.exe\r\$/$shortcut|tzk.exe\r/" |
+  iconv -f UTF-8 -t CP932 > "$WORK/setup.ini"
+mv "$WORK/setup.ini" "$medium/setup.ini"
+iconv -f CP932 -t UTF-8 "$medium/setup.ini" | grep -q "^$shortcut|tzk.exe" || fail "the medium's shortcut was not renamed"
+folder='C:\ゲーム\表ソフト\ZARVEL'
+
+STATE_ROOTS=("$medium")
+files_before=$(prefix_state)
+registry_before=$(registry_state)
+
+# --- install ---------------------------------------------------------------
+INSTALL_DLG=(--class '#32770' --title 'ZARVEL セットアップ')
+DONE_DLG=(--class '#32770' --title 'セットアップ プログラム')
+setup_pid=$(zd start --cwd "$(winpath "$medium")" "$(winpath "$medium/setup.exe")")
+zd set-text "${INSTALL_DLG[@]}" 1003 "$folder" >/dev/null
+zd click "${INSTALL_DLG[@]}" 1 >/dev/null
+for _ in $(seq 1 120); do
+  state=$(zd state "${DONE_DLG[@]}" 1020 2>/dev/null || true)
+  case "$state" in *visible=1*) break ;; esac
+  sleep 0.5
+done
+case "$state" in *visible=1*) ;; *) fail "the installation did not complete" ;; esac
+zd click "${DONE_DLG[@]}" 2 >/dev/null
+expect_eq 0 "$(zd wait-exit --timeout 20000 "$setup_pid")" "setup.exe exit code"
+expect_eq "$UNINSTALLER -u $folder\\_inst_.log" "$(regget "$UNINSTALL_KEY\\ZARVEL" UninstallString)" "UninstallString"
+group="$(probe folder 2)\\ZARVEL"
+for f in "$folder\\tzk.exe" "$folder\\_inst_.log" "$group\\$shortcut.lnk"; do
+  [ -e "$(unix_path "$f")" ] || fail "not installed: $f"
+done
+
+# --- play ------------------------------------------------------------------
+link=$(probe lnk "$group\\$shortcut.lnk")
+expect_eq "$folder\\tzk.exe" "$(sed -n 's/^target=//p' <<<"$link")" "the shortcut's target"
+expect_eq "$folder" "$(sed -n 's/^workdir=//p' <<<"$link")" "the shortcut's working folder"
+game_pid=$(zd start --cwd "$folder" "$folder\\tzk.exe")
+zd wait-window --timeout 30000 --class tzk >/dev/null
+sleep 2
+zd keys --class tzk Z sleep:1500 ESC >/dev/null
+zd click --class '#32770' --title ZARVEL 6 >/dev/null   # Yes
+farewell_ok
+expect_eq 0 "$(zd wait-exit --timeout 30000 "$game_pid")" "tzk.exe exit code"
+
+# --- uninstall ---------------------------------------------------------------
+pid=$(start_registered ZARVEL)
+zd wait-window --title "$DIALOG_TITLE" >/dev/null
+run_to_the_end >/dev/null
+expect_eq 0 "$(zd wait-exit "$pid")" "uninstaller exit code"
+key_exists "$UNINSTALL_KEY\\ZARVEL" && fail "the Uninstall entry is still there"
+expect_state "$files_before" "after uninstalling" ./windows/zarvel_uninstall.exe
+expect_registry "$registry_before" "after uninstalling" \
+  '^> \[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Control\\Session Manager\]\|"PendingFileRenameOperations"='
+echo "installed into $folder and uninstalled: nothing left"
