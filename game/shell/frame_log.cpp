@@ -49,7 +49,7 @@ void NoteFrameLogPresented() {
 }
 
 void NoteFrameLogWaitEnd() {
-  int64_t now = PortWallMicroseconds();
+  int64_t now = PortPacingMicroseconds();  // the reading that ended the wait
   if (FrameSample* s = Current()) s->wait = now - LastPresented;
   LastWaitEnd = now;
 }
