@@ -45,10 +45,10 @@ int64_t GatheredBy(uint32_t now) { return int64_t(FrameTime) + uint32_t(now - La
 // milliseconds come evenly, where the system tick steps 15.6 ms on Windows
 // and irregularly under Wine. FrameWait asks for it until more than
 // FrameMilliseconds have gathered; a reading well short of that mark comes
-// after a millisecond's sleep.
+// after a millisecond's sleep, unless T is held (the game runs unpaced).
 uint32_t PortGetTickCount() {
   uint32_t now = CounterMilliseconds();
-  if (GatheredBy(now) + SpunMilliseconds < FrameMilliseconds && WaitSleeps()) {
+  if (GatheredBy(now) + SpunMilliseconds < FrameMilliseconds && !IsKeyHeld('T') && WaitSleeps()) {
     Sleep(1);
     now = CounterMilliseconds();
   }
