@@ -18,7 +18,8 @@ set -uo pipefail
 cd "$(dirname "$0")" || exit 1
 
 jobs=${ZARVEL_JOBS:-2}
-e2e_jobs=$((jobs < 2 ? jobs : 2))  # Wine tests side by side: two stay green
+# Wine tests side by side: two at a time (ZARVEL_E2E_JOBS=1: one by one).
+e2e_jobs=${ZARVEL_E2E_JOBS:-$((jobs < 2 ? jobs : 2))}
 started=$(date +%s)
 total_passed=0
 total_failed=0
