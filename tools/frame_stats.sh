@@ -6,9 +6,10 @@
 # Prints the figures (mean, share between 60 and 63 ms, shortest, longest,
 # the game thread's processor time), then a histogram of the frame times
 # and one of each part. The line before a stage's first frame (its
-# introduction) is not a frame, nor are the half-second waits of a paused
-# or inactive game (no work before them). Logs of three columns (before
-# the parts were timed) give the time between wait starts instead.
+# introduction) is not a frame, nor are the waits of a paused, inactive
+# or quitting game (no work before them, or no end). Logs of three
+# columns (before the parts were timed) give the time between wait starts
+# instead.
 set -euo pipefail
 [ $# -ge 1 ] || { echo "usage: $0 LOG [N]" >&2; exit 2; }
 n=${2:-500}
@@ -41,7 +42,7 @@ awk -v n="$n" '
     part_edges = "0 0.1 0.5 1 2 5 10 20 40 60 70"
   }
   /^#/ { next }
-  $1 <= 0 || count >= n || (NF >= 6 && $4 == 0) { next }
+  $1 <= 0 || count >= n || (NF >= 6 && ($4 == 0 || $6 < 0)) { next }
   {
     parts = NF >= 6
     ms = parts ? ($4 + $5 + $6) / 1000 : $2 / 1000

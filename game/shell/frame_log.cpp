@@ -34,7 +34,7 @@ void NoteFrameLog() {
   int64_t cpu = PortThreadCpuMicroseconds();
   if (LastWall != 0 && Samples.size() < MaxSamples) {
     int64_t work = LastWaitEnd != 0 ? wall - LastWaitEnd : 0;
-    Samples.push_back({FrameCount, wall - LastWall, cpu - LastCpu, work, 0, 0});
+    Samples.push_back({FrameCount, wall - LastWall, cpu - LastCpu, work, 0, -1});
   }
   LastWall = wall;
   LastCpu = cpu;

@@ -7,7 +7,9 @@
 // title screen), the time since the previous wait began, the game thread's
 // processor time in it, then where the frame's time went: the work since
 // the previous wait ended (update and draw), presenting the frame, and the
-// wait for its 60 ms. The last three add up to the paced frame time.
+// wait for its 60 ms. The last three add up to the paced frame time; a
+// wait that ended in no frame (the game paused, inactive or quitting) has
+// WAIT_US -1.
 // Start hooks the frame waits (before the game thread starts); Stop writes
 // the file (after it has ended). Both do nothing without a file name.
 void StartFrameLog(const char* path);

@@ -17,7 +17,7 @@ tzk_quit "$pid"
 echo "load average: $(cut -d' ' -f1-3 /proc/loadavg)"
 "$SRC/tools/frame_stats.sh" "$log" "$frames"
 read -r count shortest mean < <(awk -v n="$frames" '
-  /^#/ || $1 <= 0 || $4 == 0 || count >= n { next }
+  /^#/ || $1 <= 0 || $4 == 0 || $6 < 0 || count >= n { next }
   { t = ($4 + $5 + $6) / 1000; count++; sum += t; if (count == 1 || t < least) least = t }
   END { printf "%d %.3f %.3f\n", count, least, count ? sum / count : 0 }' "$log")
 [ "$count" -ge "$frames" ] || fail "only $count stage frames in $((2 + frames / 10)) s"

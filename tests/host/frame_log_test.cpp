@@ -65,9 +65,12 @@ TEST(FrameLog, PartsOfTheFrameInTheirColumns) {
     pause(20);  // wait
     OnFrameWaitEnd();
   }
+  FrameCount = 2;
+  OnFrameWait();  // a wait that ends in no frame, as when the game pauses
   StopFrameLog();
   std::vector<std::string> lines = Lines(path);
-  ASSERT_EQ(lines.size(), 2u);
+  ASSERT_EQ(lines.size(), 3u);
+  EXPECT_EQ(lines[2].substr(lines[2].size() - 3), " -1") << lines[2];
   std::istringstream in(lines[1]);
   long long frame, wall, cpu, work, present, wait;
   ASSERT_TRUE(in >> frame >> wall >> cpu >> work >> present >> wait) << lines[1];
