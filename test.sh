@@ -4,8 +4,12 @@
 #   build/host   native, the unit and scenario tests        (label host)
 #   build/asan   native with ASan and UBSan, same tests      (label host)
 #   build/win64  mingw-w64 x86_64, run under the 64-bit Wine (labels wine, e2e)
-#   build/win32  mingw-w64 i686, the release: always built; its Wine tests
-#                run only where this machine can run 32-bit programs
+#   build/win32  mingw-w64 i686, the release: always built; where this
+#                machine runs 32-bit programs, the tests its width can
+#                change (labels wine, width): the unit tests under Wine,
+#                the journey, the installer's copy and uninstall on real
+#                files; the other end-to-end tests of the same source run
+#                in win64 only
 #   build/fuzz   clang: every libFuzzer target, a few seconds each
 # The last line is "N passed, N failed" over all tiers; the exit code is
 # non-zero when anything failed. A tier that does not configure or build
@@ -14,6 +18,8 @@ set -uo pipefail
 cd "$(dirname "$0")" || exit 1
 
 jobs=${ZARVEL_JOBS:-2}
+# Wine tests side by side: two at a time (ZARVEL_E2E_JOBS=1: one by one).
+e2e_jobs=${ZARVEL_E2E_JOBS:-$((jobs < 2 ? jobs : 2))}
 started=$(date +%s)
 total_passed=0
 total_failed=0
@@ -95,7 +101,7 @@ win32_tier() {
     return
   fi
   if tools/probe_32bit.sh && [ -x /usr/lib/wine/wine ]; then
-    run_ctest win32 build/win32 'wine|e2e' "-V"
+    run_ctest win32 build/win32 'wine|width' "-V -j $e2e_jobs"
   else
     record win32 0 0 $(($(date +%s) - t0)) \
       "win32 built, not run (no 32-bit execution here), build ${built}s"
@@ -140,8 +146,9 @@ ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=0} \
 UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1} \
 tier asan build/asan host "-j $jobs" -- \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZARVEL_SANITIZE=ON -DZARVEL_BENCHMARKS=OFF
-# Wine runs one at a time per prefix; -V shows every test case by name.
-tier win64 build/win64 'wine|e2e' "-V" -- \
+# Every end-to-end test has a prefix and display of its own, so two run at
+# once; -V shows every test case by name.
+tier win64 build/win64 'wine|e2e' "-V -j $e2e_jobs" -- \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake
 win32_tier
 fuzz_tier

@@ -18,7 +18,9 @@ function(zarvel_add_gtest target)
     add_test(NAME ${target}_wine
              COMMAND ${CMAKE_SOURCE_DIR}/tools/wine_run.sh $<TARGET_FILE:${target}>
              WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
-    set_tests_properties(${target}_wine PROPERTIES LABELS wine TIMEOUT 600)
+    # wine_run.sh keeps one prefix per tree, used by one run at a time.
+    set_tests_properties(${target}_wine PROPERTIES LABELS wine TIMEOUT 600
+                         RESOURCE_LOCK wine_run_prefix)
   else()
     gtest_discover_tests(${target} PROPERTIES LABELS host DISCOVERY_TIMEOUT 60)
   endif()

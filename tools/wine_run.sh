@@ -87,10 +87,20 @@ if [ -z "${DISPLAY:-}" ]; then
   wine_start_xvfb "$root/xvfb.fd" || exit 125
 fi
 
-if [ ! -f "$WINEPREFIX/system.reg" ] || [ ! -f "$WINEPREFIX.ok" ]; then
-  rm -rf "$WINEPREFIX" "$WINEPREFIX.ok"
-  wine_boot || exit 125
-  touch "$WINEPREFIX.ok"
+# In a build tree the prefix is a copy of the tree's template, which the
+# end-to-end tests share, so a tree boots Wine once; elsewhere it is booted
+# here. A new Wine version makes it anew.
+version=$("$loader" --version 2>/dev/null)
+if [ ! -f "$WINEPREFIX/system.reg" ] || [ "$(cat "$WINEPREFIX.ok" 2>/dev/null)" != "$version" ]; then
+  rm -rf "$WINEPREFIX" "$WINEPREFIX.ok" "$WINEPREFIX.desktop"
+  if [ -n "${build_dir:-}" ] && [ -z "${ZARVEL_WINE_DIR:-}" ]; then
+    template=$build_dir/e2e/template-$arch
+    wine_template "$template" && wine_copy_prefix "$template" "$WINEPREFIX" || exit 125
+    echo 640x480 > "$WINEPREFIX.desktop"  # the template's desktop
+  else
+    wine_boot || exit 125
+  fi
+  echo "$version" > "$WINEPREFIX.ok"
 fi
 
 # The virtual desktop is a prefix setting rather than `explorer /desktop=`,

@@ -13,21 +13,45 @@ struct FrameSample {
   int32_t frame;
   int64_t wall;
   int64_t cpu;
+  int64_t work;
+  int64_t present;
+  int64_t wait;
 };
 std::vector<FrameSample> Samples;
 std::string LogPath;
-int64_t LastWall = 0;
+int64_t LastWall = 0;      // the previous wait's start
 int64_t LastCpu = 0;
+int64_t LastWaitEnd = 0;   // 0: no wait has ended since the last start
+int64_t LastPresented = 0;
 constexpr size_t MaxSamples = 200000;  // an hour of play; the rest is not kept
+
+// The sample of the wait in progress, if it is kept.
+FrameSample* Current() { return LastWall != 0 && !Samples.empty() ? &Samples.back() : nullptr; }
 }  // namespace
 
 void NoteFrameLog() {
   int64_t wall = PortWallMicroseconds();
   int64_t cpu = PortThreadCpuMicroseconds();
-  if (LastWall != 0 && Samples.size() < MaxSamples)
-    Samples.push_back({FrameCount, wall - LastWall, cpu - LastCpu});
+  if (LastWall != 0 && Samples.size() < MaxSamples) {
+    int64_t work = LastWaitEnd != 0 ? wall - LastWaitEnd : 0;
+    Samples.push_back({FrameCount, wall - LastWall, cpu - LastCpu, work, 0, -1});
+  }
   LastWall = wall;
   LastCpu = cpu;
+  LastWaitEnd = 0;
+  LastPresented = wall;
+}
+
+void NoteFrameLogPresented() {
+  int64_t now = PortWallMicroseconds();
+  if (FrameSample* s = Current()) s->present = now - LastWall;
+  LastPresented = now;
+}
+
+void NoteFrameLogWaitEnd() {
+  int64_t now = PortPacingMicroseconds();  // the reading that ended the wait
+  if (FrameSample* s = Current()) s->wait = now - LastPresented;
+  LastWaitEnd = now;
 }
 
 int32_t FrameLogCount() { return static_cast<int32_t>(Samples.size()); }
@@ -38,18 +62,23 @@ void StartFrameLog(const char* path) {
   LogPath = path;
   Samples.clear();
   Samples.reserve(4096);
-  LastWall = LastCpu = 0;
+  LastWall = LastCpu = LastWaitEnd = LastPresented = 0;
   OnFrameWait = NoteFrameLog;
+  OnFramePresented = NoteFrameLogPresented;
+  OnFrameWaitEnd = NoteFrameLogWaitEnd;
 }
 
 void StopFrameLog() {
   if (LogPath.empty()) return;
   OnFrameWait = nullptr;
+  OnFramePresented = nullptr;
+  OnFrameWaitEnd = nullptr;
   std::FILE* f = std::fopen(LogPath.c_str(), "w");
   if (!f) return;
-  std::fprintf(f, "# frame wall_us cpu_us\n");
+  std::fprintf(f, "# frame wall_us cpu_us work_us present_us wait_us\n");
   for (const FrameSample& s : Samples)
-    std::fprintf(f, "%d %lld %lld\n", s.frame, static_cast<long long>(s.wall),
-                 static_cast<long long>(s.cpu));
+    std::fprintf(f, "%d %lld %lld %lld %lld %lld\n", s.frame, static_cast<long long>(s.wall),
+                 static_cast<long long>(s.cpu), static_cast<long long>(s.work),
+                 static_cast<long long>(s.present), static_cast<long long>(s.wait));
   std::fclose(f);
 }

@@ -5,3 +5,6 @@
 // processor time, both in microseconds.
 int64_t PortWallMicroseconds();
 int64_t PortThreadCpuMicroseconds();
+// The wall time of the pacing clock's latest reading (PortGetTickCount),
+// on the clock above: the reading that ended a frame wait times its end.
+int64_t PortPacingMicroseconds();

@@ -22,9 +22,16 @@ uint32_t LastTick = 0;
 uint32_t FrameElapsed = 0;
 
 void (*OnFrameWait)() = nullptr;
+void (*OnFramePresented)() = nullptr;
+void (*OnFrameWaitEnd)() = nullptr;
 
 static void NoteFrameWait() {
   if (OnFrameWait) OnFrameWait();
+}
+
+static int32_t NextFrameDue() {
+  if (OnFrameWaitEnd) OnFrameWaitEnd();
+  return 0;
 }
 
 static void MusicFollowsRequest() {
@@ -55,6 +62,7 @@ static void DrawPausedScene(int32_t blink) {
 int32_t FrameWait() {
   NoteFrameWait();
   if (PrimaryExists() && !QuitConfirmed.load()) PresentFrame();
+  if (OnFramePresented) OnFramePresented();
   int32_t blink = 0;
   for (;;) {
     MusicFollowsRequest();
@@ -68,10 +76,10 @@ int32_t FrameWait() {
     FrameElapsed = now - LastTick;
     LastTick = now;
     if (Paused.load() == 0 || FrameCount < 0) {
-      if (IsKeyHeld('T')) return 0;  // T runs the game unpaced
+      if (IsKeyHeld('T')) return NextFrameDue();  // T runs the game unpaced
       if (FrameElapsed == 0) continue;  // busy wait: no sleep while the game runs
       FrameTime += FrameElapsed;
-      if (FrameTime > FrameMilliseconds) return 0;
+      if (FrameTime > FrameMilliseconds) return NextFrameDue();
       continue;
     }
     blink ^= 1;

@@ -2,7 +2,8 @@
 #include <cstdint>
 
 // The few system calls the game thread makes, mirrored call for call.
-// win32/ calls Windows; host/ runs a simulated clock, scripted keys and a
+// win32/ calls Windows (its tick count is the performance counter's
+// milliseconds); host/ runs a simulated clock, scripted keys and a
 // record of the posted messages.
 
 uint32_t PortGetTickCount();

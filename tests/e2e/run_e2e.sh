@@ -56,55 +56,8 @@ trap 'exit 130' INT TERM
 # The X screen is a little larger than the desktop, as a monitor would be.
 wine_start_xvfb "$WORK/xvfb.fd" 1024x768x24 || exit 125
 
-# The template: booted once per build tree (Wine version recorded), with the
-# settings every test wants. Booting costs ~15 s; a copy well under a second.
-make_template() {
-  local want
-  want=$("$loader" --version 2>/dev/null)
-  if [ -f "$template/system.reg" ] && [ "$(cat "$template.ok" 2>/dev/null)" = "$want" ]; then
-    return 0
-  fi
-  rm -rf "$template" "$template.ok" "$template.home"
-  (
-    wine_export "$template.home" "$template"
-    wine_boot || exit 1
-    reg() { timeout 60 "$loader" reg add "$@" /f >/dev/null 2>&1; }
-    # A crashing program ends; no debugger dialog waits for a click.
-    reg 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 &&
-    reg 'HKCU\Software\Wine\Explorer' /v Desktop /d zarvel &&
-    reg 'HKCU\Software\Wine\Explorer\Desktops' /v zarvel /d 640x480 || exit 1
-    timeout 30 "$server" -w >/dev/null 2>&1
-  ) || return 1
-  # Wine links Desktop, Documents... to the booting user's home; every test
-  # gets folders of its own instead, so shortcuts land inside its prefix.
-  find "$template/drive_c/users" -type l | while read -r link; do
-    rm -f "$link" && mkdir -p "$link"
-  done
-  echo "$want" > "$template.ok"
-}
-
-# The system's programs and libraries (nearly all of the prefix's 700 MB)
-# are hard links to the template's, which nothing under test writes; the
-# rest (registry, profile, drive C's other files) is copied.
-binaries=(dll exe sys drv ocx cpl acm tlb ax nls)
-copy_prefix() {
-  local ext excludes=() names=()
-  for ext in "${binaries[@]}"; do
-    excludes+=(--exclude="*.$ext")
-    names+=(${names[0]+-o} -name "*.$ext")
-  done
-  mkdir -p "$2" &&
-  tar -C "$1" -cf - "${excludes[@]}" . | tar -C "$2" -xf - &&
-  (cd "$1" && find . -type f \( "${names[@]}" \) -print0 | xargs -0 -r cp -l --parents -t "$2")
-}
-
-mkdir -p "$BUILD/e2e"
-(
-  flock -w 240 9 || { echo "run_e2e: template busy" >&2; exit 1; }
-  make_template
-) 9>"$BUILD/e2e/template-$arch.lock" || { echo "run_e2e: no template prefix" >&2; exit 125; }
-
-copy_prefix "$template" "$WINEPREFIX" || { echo "run_e2e: cannot copy the template" >&2; exit 125; }
+wine_template "$template" || { echo "run_e2e: no template prefix" >&2; exit 125; }
+wine_copy_prefix "$template" "$WINEPREFIX" || { echo "run_e2e: cannot copy the template" >&2; exit 125; }
 sed -i "s/^\"zarvel\"=\"[0-9]*x[0-9]*\"/\"zarvel\"=\"$desktop\"/" "$WINEPREFIX/user.reg"
 
 # One wineserver for the whole test, so that process ids and windows stay

@@ -2,6 +2,9 @@
 
 #include <filesystem>
 #include <fstream>
+#include <chrono>
+#include <sstream>
+#include <thread>
 #include <string>
 #include <vector>
 
@@ -42,6 +45,40 @@ TEST(FrameLog, WrittenOnlyWhenAsked) {
       EXPECT_EQ(lines[2].substr(0, 2), "1 ");
     }
   }
+  std::filesystem::remove(path);
+  FrameCount = 0;
+}
+
+// Each part of a frame lands in its own column: the work between waits,
+// the present, the wait. Sleeps of different lengths tell them apart.
+TEST(FrameLog, PartsOfTheFrameInTheirColumns) {
+  auto path = std::filesystem::temp_directory_path() / "zarvel_frame_parts_test.txt";
+  std::string name = path.string();
+  auto pause = [](int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); };
+  StartFrameLog(name.c_str());
+  for (int32_t frame : {-1, 1}) {
+    FrameCount = frame;
+    pause(30);  // work
+    OnFrameWait();
+    pause(10);  // present
+    OnFramePresented();
+    pause(20);  // wait
+    OnFrameWaitEnd();
+  }
+  FrameCount = 2;
+  OnFrameWait();  // a wait that ends in no frame, as when the game pauses
+  StopFrameLog();
+  std::vector<std::string> lines = Lines(path);
+  ASSERT_EQ(lines.size(), 3u);
+  EXPECT_EQ(lines[2].substr(lines[2].size() - 3), " -1") << lines[2];
+  std::istringstream in(lines[1]);
+  long long frame, wall, cpu, work, present, wait;
+  ASSERT_TRUE(in >> frame >> wall >> cpu >> work >> present >> wait) << lines[1];
+  EXPECT_EQ(frame, 1);
+  EXPECT_GE(work, 30000);
+  EXPECT_GE(present, 10000);
+  EXPECT_GE(wait, 20000);
+  EXPECT_GE(wall, work + 30000) << "from one wait's start to the next";
   std::filesystem::remove(path);
   FrameCount = 0;
 }

@@ -7,10 +7,10 @@
 #include <cstring>
 #include <cwchar>
 
-// Frame pacing measures Sleep with GetTickCount; a coarse or frozen tick
-// would make the game run at the wrong speed.
+// The game waits for its thread with GetTickCount; a coarse or frozen tick
+// would cut that wait short or never end it.
 TEST(Win32Platform, TickCountAdvancesAcrossSleep) {
-  // The pacing counts milliseconds: a 100 ms sleep must show, though Wine's
+  // The wait counts milliseconds: a 100 ms sleep must show, though Wine's
   // tick count moves in steps (87 ms was seen); the upper bound only has to
   // survive a loaded machine.
   DWORD before = GetTickCount();

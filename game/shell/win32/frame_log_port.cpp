@@ -3,11 +3,14 @@
 #include <windows.h>
 
 int64_t PortWallMicroseconds() {
-  LARGE_INTEGER now, frequency;
+  static const int64_t frequency = [] {
+    LARGE_INTEGER f;
+    QueryPerformanceFrequency(&f);
+    return f.QuadPart;
+  }();
+  LARGE_INTEGER now;
   QueryPerformanceCounter(&now);
-  QueryPerformanceFrequency(&frequency);
-  return now.QuadPart / frequency.QuadPart * 1000000 +
-         now.QuadPart % frequency.QuadPart * 1000000 / frequency.QuadPart;
+  return now.QuadPart / frequency * 1000000 + now.QuadPart % frequency * 1000000 / frequency;
 }
 
 int64_t PortThreadCpuMicroseconds() {
