@@ -13,6 +13,7 @@ packages=(
   locales
   clang libclang-rt-14-dev
   fonts-ipafont-gothic
+  g++-multilib qemu-user
 )
 locale_name=ja_JP.UTF-8
 # The 32-bit Wine only where the kernel runs 32-bit programs at all.
