@@ -108,6 +108,31 @@ win32_tier() {
   fi
 }
 
+# The host tests at the release's width (-m32: 32-bit size_t, long and
+# pointers) with UndefinedBehaviorSanitizer, on every machine: run directly
+# where the kernel runs 32-bit programs, under qemu-i386's user-mode
+# emulation where it does not (ZARVEL_I386_EMULATE=1 takes the emulator
+# anyway). The summary says which.
+i386_tier() {
+  local dir=build/i386 how=directly emulator=
+  if [ "${ZARVEL_I386_EMULATE:-0}" = 1 ] || ! tools/probe_32bit.sh; then
+    how="under qemu-i386"
+    emulator=$(command -v qemu-i386) || { record i386 0 1 0 "qemu-i386 missing"; return; }
+  fi
+  # A tree set up for the other way: told the new one, and its test programs
+  # linked again, so that their test lists are taken that way too.
+  if [ -f "$dir/CMakeCache.txt" ] &&
+     ! grep -qx "ZARVEL_I386_EMULATOR:STRING=$emulator" "$dir/CMakeCache.txt"; then
+    cmake "$dir" -DZARVEL_I386_EMULATOR="$emulator" >/dev/null &&
+      find "$dir" -maxdepth 2 -type f -name '*_tests' -delete
+  fi
+  UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1} \
+  tier i386 "$dir" host "-j $jobs" -- \
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_TOOLCHAIN_FILE=cmake/linux-i386.cmake \
+    -DZARVEL_I386_EMULATOR="$emulator" -DZARVEL_SANITIZE_UNDEFINED=ON -DZARVEL_BENCHMARKS=OFF
+  summary[-1]="${summary[-1]}, run $how"
+}
+
 # Every fuzz target, a few seconds each on its corpus and seeds, through the
 # same command the README gives: a target that no longer builds, or that
 # crashes, fails the tier.
@@ -146,6 +171,7 @@ ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=0} \
 UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1} \
 tier asan build/asan host "-j $jobs" -- \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZARVEL_SANITIZE=ON -DZARVEL_BENCHMARKS=OFF
+i386_tier
 # Every end-to-end test has a prefix and display of its own, so two run at
 # once; -V shows every test case by name.
 tier win64 build/win64 'wine|e2e' "-V -j $e2e_jobs" -- \

@@ -14,6 +14,7 @@ packages=(
   clang libclang-rt-14-dev
   fonts-ipafont-gothic
   libsdl2-ttf-dev libfontconfig-dev pkg-config matchbox-window-manager
+  g++-multilib qemu-user
 )
 locale_name=ja_JP.UTF-8
 # The 32-bit Wine only where the kernel runs 32-bit programs at all.

@@ -1,5 +1,5 @@
-// Where the high scores go: the game's folder only when score.dat can be
-// written there, and the probe leaves the folder as it found it.
+// The game's folder takes the high scores only when score.dat can be
+// written there; asking leaves the folder as it was.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -8,28 +8,13 @@
 
 #include "game/scores/score_port.h"
 
-namespace {
-std::string Folder() {
-  char temp[MAX_PATH];
-  DWORD n = GetTempPathA(sizeof temp, temp);
-  std::string folder = std::string(temp, n) + "zarvel_score_port";
-  CreateDirectoryA(folder.c_str(), nullptr);
-  return folder;
-}
-
-bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-}  // namespace
-
 TEST(ScorePort, WritableOnlyWhereAFileCanBeWritten) {
-  std::string folder = Folder(), file = folder + "\\score.dat";
+  char temp[MAX_PATH];
+  std::string file = std::string(temp, GetTempPathA(sizeof temp, temp)) + "zarvel_score.dat";
   enum Stands { Nothing, AFile, AFolder };
-  struct Case {
-    Stands there;
-    int32_t writable;
-  } cases[] = {{Nothing, 1}, {AFile, 1}, {AFolder, 0}};
-  for (const Case& c : cases) {
-    DeleteFileA(file.c_str());
-    RemoveDirectoryA(file.c_str());
+  const struct { Stands there; int32_t writable; DWORD size; } cases[] = {
+      {Nothing, 1, 0}, {AFile, 1, 6}, {AFolder, 0, 0}};
+  for (const auto& c : cases) {
     if (c.there == AFile) {
       HANDLE h = CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
       DWORD written = 0;
@@ -38,15 +23,11 @@ TEST(ScorePort, WritableOnlyWhereAFileCanBeWritten) {
     }
     if (c.there == AFolder) CreateDirectoryA(file.c_str(), nullptr);
     EXPECT_EQ(PortCanWriteFile(file), c.writable) << c.there;
-    // Asking changes nothing: no file made, none cut short.
-    EXPECT_EQ(Exists(file), c.there != Nothing) << c.there;
-    if (c.there == AFile) {
-      WIN32_FILE_ATTRIBUTE_DATA data = {};
-      GetFileAttributesExA(file.c_str(), GetFileExInfoStandard, &data);
-      EXPECT_EQ(data.nFileSizeLow, 6u);
-    }
+    WIN32_FILE_ATTRIBUTE_DATA data = {};
+    EXPECT_EQ(GetFileAttributesExA(file.c_str(), GetFileExInfoStandard, &data) != 0, c.there != Nothing)
+        << c.there;  // no file made, none cut short
+    EXPECT_EQ(data.nFileSizeLow, c.size) << c.there;
+    DeleteFileA(file.c_str());
+    RemoveDirectoryA(file.c_str());
   }
-  DeleteFileA(file.c_str());
-  RemoveDirectoryA(file.c_str());
-  RemoveDirectoryA(folder.c_str());
 }
