@@ -1,8 +1,11 @@
 // The stream driver of our own: events in time, buffers handed back.
 #include "game/media/soft_midi_stream.h"
 
+#include <cmath>
 #include <cstring>
 #include <thread>
+
+#include "game/media/mds_file.h"
 
 namespace {
 uint32_t Read32(const char* p) {
@@ -20,9 +23,7 @@ void Dispatch(SoftMidiStream& s, uint32_t event) {
   else if (type == MevtTempo && (event & 0xFFFFFF)) s.tempo = event & 0xFFFFFF;
 }
 
-double FramesPerTick(const SoftMidiStream& s) {
-  return double(s.tempo) / 1e6 / double(s.timeDivision) * s.synth.rate;
-}
+double FramesPerTick(const SoftMidiStream& s) { return MdsFramesPerTick(s.timeDivision, s.tempo, s.synth.rate); }
 
 // Hands a finished buffer back with the lock released, for the callback
 // may queue it again.
@@ -39,7 +40,12 @@ void Finish(SoftMidiStream& s, std::unique_lock<std::mutex>& held, MidiHeader* h
 bool FrontDue(SoftMidiStream& s) {
   MidiHeader* h = s.queue.front();
   if (s.offset + 12 > h->bytesRecorded) return false;
-  if (s.untilEvent < 0) s.untilEvent = Read32(h->data + s.offset) * FramesPerTick(s) + s.carry;
+  if (s.untilEvent < 0) {
+    double wait = Read32(h->data + s.offset) * FramesPerTick(s) + s.carry;
+    // A wait that is no number of frames plays the event now: the render
+    // loop always moves on.
+    s.untilEvent = std::isfinite(wait) && wait > 0 ? wait : 0;
+  }
   return true;
 }
 
@@ -71,9 +77,9 @@ void SoftMidiInit(SoftMidiStream& s, MidiCallback callback, int32_t rate) {
 }
 
 uint32_t SoftMidiSetTimeDivision(SoftMidiStream& s, uint32_t timeDivision) {
+  if (!MdsTimeFormatValid(timeDivision)) return 11;  // MMSYSERR_INVALPARAM
   std::lock_guard<std::mutex> held(s.lock);
-  // SMPTE divisions (top bit set) are not ours to play: treat them as 96.
-  s.timeDivision = timeDivision && !(timeDivision & 0x8000) ? timeDivision & 0x7FFF : 96;
+  s.timeDivision = timeDivision;
   return MidiOk;
 }
 
