@@ -6,6 +6,7 @@
 #   build/win64  mingw-w64 x86_64, run under the 64-bit Wine (labels wine, e2e)
 #   build/win32  mingw-w64 i686, the release: always built; its Wine tests
 #                run only where this machine can run 32-bit programs
+#   build/tsan   native with ThreadSanitizer: the tests that run threads
 #   build/fuzz   clang: every libFuzzer target, a few seconds each
 # The last line is "N passed, N failed" over all tiers; the exit code is
 # non-zero when anything failed. A tier that does not configure or build
@@ -118,6 +119,26 @@ fuzz_tier() {
   record fuzz "$ok" "$bad" $(($(date +%s) - t0)) "$((ok + bad)) targets, ${seconds}s each"
 }
 
+# The tests whose code runs threads (the synthesizer's stream, the music
+# player with the driver's thread, the game thread's start and end) under
+# ThreadSanitizer: only host_tests is built, and only those tests run.
+# Where the kernel's address randomisation is wider than ThreadSanitizer
+# maps, its programs run with randomisation off (setarch -R).
+tsan_tier() {
+  local filter='^(Synth|MusicPlayback|SimAudio|Flow|FeedRing)\.'
+  if [ "$(cat /proc/sys/vm/mmap_rnd_bits 2>/dev/null || echo 0)" -gt 28 ]; then
+    cmake() { setarch "$(uname -m)" -R cmake "$@"; }
+    ctest() { setarch "$(uname -m)" -R ctest "$@"; }
+  fi
+  if build_target=host_tests build tsan build/tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+       -DZARVEL_BENCHMARKS=OFF -DCMAKE_CXX_FLAGS=-fsanitize=thread \
+       -DCMAKE_EXE_LINKER_FLAGS=-fsanitize=thread; then
+    TSAN_OPTIONS=${TSAN_OPTIONS:-halt_on_error=1:second_deadlock_stack=1} \
+      run_ctest tsan build/tsan host "-j $jobs -R $filter"
+  fi
+  unset -f cmake ctest
+}
+
 note "dependencies"
 if ! tools/install_deps.sh; then
   echo "test.sh: installing the dependencies failed"
@@ -135,6 +156,7 @@ tier asan build/asan host "-j $jobs" -- \
 tier win64 build/win64 'wine|e2e' "-V" -- \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake
 win32_tier
+tsan_tier
 fuzz_tier
 
 note "summary ($(($(date +%s) - started))s)"
