@@ -125,7 +125,7 @@ fuzz_tier() {
 # Where the kernel's address randomisation is wider than ThreadSanitizer
 # maps, its programs run with randomisation off (setarch -R).
 tsan_tier() {
-  local filter='^(Synth|MusicPlayback|SimAudio|Flow|FeedRing)\.'
+  local filter='^(Synth|MusicPlayback|SimAudio|Flow)\.'
   if [ "$(cat /proc/sys/vm/mmap_rnd_bits 2>/dev/null || echo 0)" -gt 28 ]; then
     cmake() { setarch "$(uname -m)" -R cmake "$@"; }
     ctest() { setarch "$(uname -m)" -R ctest "$@"; }

@@ -14,8 +14,10 @@ uint32_t Read32(const char* p) {
 }
 
 // A zero-length song would otherwise finish buffers forever without time
-// passing; past this many in one call the rest waits for the next call.
-constexpr int32_t InstantFinishLimit = 256;
+// passing, and a song of events without time between them would hold the
+// stream's lock for as long as it loops: past this many buffers and
+// events in a row without a frame played, the rest waits for the next call.
+constexpr int32_t InstantLimit = 4096;
 
 void Dispatch(SoftMidiStream& s, uint32_t event) {
   uint32_t type = event >> 24;
@@ -134,7 +136,7 @@ void SoftMidiRender(SoftMidiStream& s, int16_t* out, int32_t frames) {
   std::unique_lock<std::mutex> held(s.lock);
   int32_t done = 0, instant = 0;
   while (done < frames) {
-    if (s.paused || s.queue.empty() || instant > InstantFinishLimit) {
+    if (s.paused || s.queue.empty() || instant > InstantLimit) {
       SynthRender(s.synth, out + 2 * done, frames - done);
       break;
     }
@@ -155,7 +157,10 @@ void SoftMidiRender(SoftMidiStream& s, int16_t* out, int32_t frames) {
       s.untilEvent -= wait;
       instant = 0;
     }
-    if (s.untilEvent < 1.0) RunFrontEvent(s);
+    if (s.untilEvent < 1.0) {
+      RunFrontEvent(s);
+      if (wait <= 0) instant += 1;
+    }
   }
 }
 

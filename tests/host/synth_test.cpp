@@ -169,6 +169,22 @@ TEST(Synth, EmptyBuffersLoopingForeverDoNotHang) {
   EXPECT_EQ(rig.stream.queue.size(), 2u);
 }
 
+// Nor a looping song of events without time between them: one call runs
+// a bounded number of them and plays on.
+TEST(Synth, TimelessEventsLoopingForeverDoNotHoldTheStream) {
+  static SoftMidiStream* stream = nullptr;
+  static int finished = 0;
+  std::vector<std::pair<uint32_t, uint32_t>> chord(1000, {0, 0x00643C90});
+  StreamRig rig({Events(chord, true)});
+  stream = &rig.stream;
+  finished = 0;
+  rig.stream.callback = [](uint32_t, MidiHeader* h) { finished += 1, SoftMidiOut(*stream, h); };
+  std::vector<int16_t> out(600, 0);
+  SoftMidiRender(rig.stream, out.data(), 300);
+  EXPECT_GE(finished, 1);
+  EXPECT_LE(finished, 5);
+}
+
 // A division that slipped past the checks gives no time at all: the events
 // play at once and the render still ends.
 TEST(Synth, StreamWithoutTimeStillRenders) {
