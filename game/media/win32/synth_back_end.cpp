@@ -20,7 +20,6 @@ struct SynthBackEnd {
   std::thread feeder;
   std::atomic<bool> running;
   std::atomic<uint64_t> fed;
-  std::atomic<uint32_t> resyncs;
   FeedRing ring;
 };
 
@@ -69,7 +68,6 @@ void Feed(SynthBackEnd& b, std::vector<int16_t>& scratch, uint64_t elapsedBytes)
   PortUnlockSoundBuffer(b.buffer, first, n1, second, n2);
   b.ring = planned;
   b.fed += frames;
-  if (step.resynced) b.resyncs += 1;
 }
 
 void FeedLoop(SynthBackEnd* b) {
@@ -154,5 +152,4 @@ uint32_t SynthBackEndPlayCursor(SynthBackEnd* b) {
   return play;
 }
 uint64_t SynthBackEndFramesFed(SynthBackEnd* b) { return b->fed.load(); }
-uint32_t SynthBackEndResyncs(SynthBackEnd* b) { return b->resyncs.load(); }
 uint64_t SynthBackEndTicks(SynthBackEnd* b) { return SoftMidiTicks(b->stream); }

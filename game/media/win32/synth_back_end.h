@@ -17,6 +17,4 @@ void CloseSynthBackEnd(SynthBackEnd* back);
 SynthBackEnd* ActiveSynthBackEnd();
 uint32_t SynthBackEndPlayCursor(SynthBackEnd* back);
 uint64_t SynthBackEndFramesFed(SynthBackEnd* back);
-// Times the feeder found the play cursor past its audio and started over.
-uint32_t SynthBackEndResyncs(SynthBackEnd* back);
 uint64_t SynthBackEndTicks(SynthBackEnd* back);
