@@ -10,6 +10,7 @@
 #                the journey, the installer's copy and uninstall on real
 #                files; the other end-to-end tests of the same source run
 #                in win64 only
+#   build/tsan   native with ThreadSanitizer: the tests that run threads
 #   build/fuzz   clang: every libFuzzer target, a few seconds each
 # The last line is "N passed, N failed" over all tiers; the exit code is
 # non-zero when anything failed. A tier that does not configure or build
@@ -158,6 +159,29 @@ native_tier() {
     -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZARVEL_NATIVE=ON -DZARVEL_BENCHMARKS=OFF
 }
 
+# The tests whose code runs threads (the synthesizer's stream, the music
+# player with the driver's thread, the game thread's start and end) under
+# ThreadSanitizer: only host_tests is built, and only those tests run,
+# less three that play minutes of music to check the loop, not the threads
+# (ThreadSanitizer's synthesizer is several times slower).
+# Where the kernel's address randomisation is wider than ThreadSanitizer
+# maps, its programs run with randomisation off (setarch -R).
+tsan_tier() {
+  local filter='^(Synth|MusicPlayback|SimAudio|Flow)\.'
+  local long='(PlayQueuesEveryBufferAndLoops|TheDriverThreadLoopsTheSongOnItsOwn|FailedCloseKeepsTheMemory)'
+  if [ "$(cat /proc/sys/vm/mmap_rnd_bits 2>/dev/null || echo 0)" -gt 28 ]; then
+    cmake() { setarch "$(uname -m)" -R cmake "$@"; }
+    ctest() { setarch "$(uname -m)" -R ctest "$@"; }
+  fi
+  if build_target=host_tests build tsan build/tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+       -DZARVEL_BENCHMARKS=OFF -DCMAKE_CXX_FLAGS=-fsanitize=thread \
+       -DCMAKE_EXE_LINKER_FLAGS=-fsanitize=thread; then
+    TSAN_OPTIONS=${TSAN_OPTIONS:-halt_on_error=1:second_deadlock_stack=1} \
+      run_ctest tsan build/tsan host "-j $jobs -R $filter -E $long"
+  fi
+  unset -f cmake ctest
+}
+
 note "dependencies"
 if ! tools/install_deps.sh; then
   echo "test.sh: installing the dependencies failed"
@@ -177,6 +201,7 @@ i386_tier
 tier win64 build/win64 'wine|e2e' "-V -j $e2e_jobs" -- \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake
 win32_tier
+tsan_tier
 fuzz_tier
 native_tier
 

@@ -1,8 +1,12 @@
 // What sound costs the game thread: one PlaySound on the host adaptor, and
-// the synthesizer's speed in seconds of music per second of one core.
+// the synthesizer's speed in seconds of music per second of one core. And
+// how it sounds: the peak of each stage's mix (tzk-sim --audio, 1500
+// frames, "0 fire M") and the aliasing of a sustained lead note.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -12,6 +16,8 @@
 #include "game/media/host/host_sound.h"
 #include "game/media/music_player.h"
 #include "game/media/sound_bank.h"
+#include "tools/sim/audio_measure.h"
+#include "tools/sim/sim.h"
 #include "tools/sim/sim_audio.h"
 
 namespace {
@@ -57,4 +63,39 @@ void BM_SynthSong(benchmark::State& state, const char* song) {
 }
 BENCHMARK_CAPTURE(BM_SynthSong, Fighters, "Fighters.mds")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_SynthSong, sadness, "sadness.mds")->Unit(benchmark::kMillisecond);
+
+// The whole mix of a stage, effects and music: peak (32767: full scale)
+// and the samples at full scale.
+void BM_StagePeak(benchmark::State& state) {
+  FindAudioData();
+  std::vector<KeyChange> keys;
+  std::string error;
+  if (!ParseKeyScript("0 fire M\n", keys, error)) return state.SkipWithError(error.c_str());
+  SimOptions options;
+  options.stage = int32_t(state.range(0));
+  options.frames = 1500;
+  options.audioFile = "/dev/null";
+  int32_t peak = 0, full = 0;
+  double seconds = 0;
+  for (auto _ : state) {
+    RunSim(options, keys);
+    peak = PeakSample(CapturedAudio());
+    full = FullScaleSamples(CapturedAudio());
+    seconds = double(CapturedAudio().size()) / 2 / HostMidiRate;
+  }
+  state.counters["peak"] = peak;
+  state.counters["peak_dBFS"] = 20 * std::log10(std::max(peak, 1) / 32768.0);
+  state.counters["full_scale"] = full;
+  state.counters["seconds"] = seconds;
+  ResetAudio();
+}
+BENCHMARK(BM_StagePeak)->Arg(0)->Arg(1)->Arg(2)->Iterations(1)->Unit(benchmark::kSecond);
+
+// Power away from the harmonics of a held synth-lead note, in dB.
+void BM_LeadAliasing(benchmark::State& state) {
+  double db = 0;
+  for (auto _ : state) db = LeadNoteAliasingDb(int32_t(state.range(0)), HostMidiRate);
+  state.counters["aliasing_dB"] = db;
+}
+BENCHMARK(BM_LeadAliasing)->Arg(84)->Arg(96)->Iterations(1)->Unit(benchmark::kMillisecond);
 }  // namespace

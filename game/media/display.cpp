@@ -1,6 +1,7 @@
 #include "game/media/display.h"
 
 #include "game/media/bitmap_surface.h"
+#include "game/media/screen_effect.h"
 #include "game/media/stage_sheets.h"
 #include "game/shell/shared_state.h"
 
@@ -109,6 +110,7 @@ void ReleaseDisplay() {
     if (sheet) PortReleaseSurface(sheet);
     sheet = 0;
   }
+  ScreenEffectDetach();  // no fade step may write the palette released here
   if (GamePalette) PortReleasePalette(GamePalette);
   GamePalette = 0;
   if (DisplayCreated) PortReleaseDirectDraw();

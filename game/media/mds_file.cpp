@@ -8,6 +8,20 @@ uint32_t Read32(const uint8_t* p) { return p[0] | p[1] << 8 | p[2] << 16 | uint3
 bool IsId(const uint8_t* p, const char* id) { return std::memcmp(p, id, 4) == 0; }
 }  // namespace
 
+double MdsFramesPerTick(uint32_t format, uint32_t tempo, int32_t rate) {
+  if (format >> 16 || rate <= 0) return 0;
+  if (!(format & 0x8000)) {
+    if (!format || !tempo) return 0;
+    return double(tempo) / 1e6 / double(format) * rate;
+  }
+  int32_t framesPerSecond = -int32_t(int8_t(format >> 8));
+  uint32_t ticksPerFrame = format & 0xFF;
+  if (!ticksPerFrame) return 0;
+  double fps = framesPerSecond == 29 ? 30000.0 / 1001.0 : double(framesPerSecond);
+  bool known = framesPerSecond == 24 || framesPerSecond == 25 || framesPerSecond == 29 || framesPerSecond == 30;
+  return known ? rate / (fps * ticksPerFrame) : 0;
+}
+
 int32_t ParseMdsHeader(const uint8_t* image, size_t size, MdsHeader& h) {
   h = MdsHeader{};
   if (size < 12 || !IsId(image, "RIFF") || !IsId(image + 8, "MIDS")) return 0;
@@ -20,6 +34,7 @@ int32_t ParseMdsHeader(const uint8_t* image, size_t size, MdsHeader& h) {
   h.timeFormat = Read32(image + pos);
   h.maxBuffer = Read32(image + pos + 4);
   h.flags = Read32(image + pos + 8);
+  if (h.maxBuffer > MdsBufferLimit || !MdsTimeFormatValid(h.timeFormat)) return 0;
   pos += fmtSize;
   if (size - pos < 8 || !IsId(image + pos, "data")) return 0;
   uint32_t dataSize = Read32(image + pos + 4);

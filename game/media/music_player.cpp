@@ -48,18 +48,30 @@ int32_t Parse(MusicPlayer* p, const uint8_t* image, size_t size) {
 }
 
 // Resets the stream; the driver hands back every buffer and the closing bit
-// keeps the callback from queueing them again.
+// keeps the callback from queueing them again. Unless the reset, every
+// unprepare and the close all succeed the driver may still hold a header:
+// 0, and the stream stays open to be tried again.
 int32_t CloseStream(MusicPlayer* p) {
   p->state |= MusicClosing;
-  if (PortMidiOutReset(p->stream) != MidiOk) {
+  bool released = PortMidiOutReset(p->stream) == MidiOk;
+  for (uint32_t i = 0; released && i < p->bufferCount; ++i)
+    released = PortMidiUnprepareHeader(p->stream, MusicHeader(p, i)) == MidiOk;
+  if (released) released = PortMidiStreamClose(p->stream) == MidiOk;
+  if (!released) {
     p->state &= ~MusicClosing;
     return 0;
   }
-  for (uint32_t i = 0; i < p->bufferCount; ++i) PortMidiUnprepareHeader(p->stream, MusicHeader(p, i));
-  PortMidiStreamClose(p->stream);
   p->stream = nullptr;
   p->state = 0;
   return 1;
+}
+
+// Clears and sets state bits in one step: a buffer finishing in between
+// never sees the looping bit gone.
+void ChangeState(MusicPlayer* p, uint32_t clear, uint32_t set) {
+  uint32_t was = p->state.load();
+  while (!p->state.compare_exchange_weak(was, (was & ~clear) | set)) {
+  }
 }
 
 uint32_t OpenAndQueue(MusicPlayer* p) {
@@ -146,8 +158,7 @@ int32_t StartMusicPlayer(MusicPlayer* p, int32_t loop) {
     result = OpenAndQueue(p);
   }
   if (result == MidiOk) {
-    p->state &= ~(MusicLooping | MusicPaused);
-    if (loop) p->state |= MusicLooping;
+    ChangeState(p, MusicLooping | MusicPaused, loop ? MusicLooping : 0);
     result = PortMidiStreamRestart(p->stream);
   }
   if (result == MidiOk) return MusicOk;

@@ -64,7 +64,7 @@ void MusicCallback(uint32_t message, MidiHeader* header);
 int32_t StopMusicPlayer(MusicPlayer* player);
 void DestroyMusicPlayer(MusicPlayer* player);
 inline MidiHeader* MusicHeader(MusicPlayer* p, uint32_t i) {
-  return reinterpret_cast<MidiHeader*>(p->block + size_t(i) * (sizeof(MidiHeader) + p->maxBuffer));
+  return reinterpret_cast<MidiHeader*>(p->block + size_t(i * (uint64_t(sizeof(MidiHeader)) + p->maxBuffer)));
 }
 
 // The music requests in order, for tests and tools (the last few thousand).

@@ -17,6 +17,11 @@ void ScreenEffectInit(int32_t duration, PaletteHandle palette) {
   ScreenEffect.palette = palette;
 }
 
+void ScreenEffectDetach() {
+  ScreenEffect.duration = -1;
+  ScreenEffect.palette = 0;
+}
+
 void ScreenEffectSetMode(int32_t mode) { ScreenEffect.mode = mode; }
 
 void ScreenEffectSetDuration(int32_t steps) {

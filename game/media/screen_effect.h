@@ -27,6 +27,9 @@ extern ScreenEffectState ScreenEffect;
 
 // Reads the normal colours from `palette`; inactive when there is none.
 void ScreenEffectInit(int32_t duration, PaletteHandle palette);
+// The palette is gone (the display released): inactive, with no palette,
+// until the next ScreenEffectInit.
+void ScreenEffectDetach();
 void ScreenEffectSetMode(int32_t mode);
 void ScreenEffectSetDuration(int32_t steps);
 void ScreenEffectResetCounter();

@@ -1,8 +1,11 @@
 // The stream driver of our own: events in time, buffers handed back.
 #include "game/media/soft_midi_stream.h"
 
+#include <cmath>
 #include <cstring>
 #include <thread>
+
+#include "game/media/mds_file.h"
 
 namespace {
 uint32_t Read32(const char* p) {
@@ -11,8 +14,10 @@ uint32_t Read32(const char* p) {
 }
 
 // A zero-length song would otherwise finish buffers forever without time
-// passing; past this many in one call the rest waits for the next call.
-constexpr int32_t InstantFinishLimit = 256;
+// passing, and a song of events without time between them would hold the
+// stream's lock for as long as it loops: past this many buffers and
+// events in a row without a frame played, the rest waits for the next call.
+constexpr int32_t InstantLimit = 4096;
 
 void Dispatch(SoftMidiStream& s, uint32_t event) {
   uint32_t type = event >> 24;
@@ -20,9 +25,7 @@ void Dispatch(SoftMidiStream& s, uint32_t event) {
   else if (type == MevtTempo && (event & 0xFFFFFF)) s.tempo = event & 0xFFFFFF;
 }
 
-double FramesPerTick(const SoftMidiStream& s) {
-  return double(s.tempo) / 1e6 / double(s.timeDivision) * s.synth.rate;
-}
+double FramesPerTick(const SoftMidiStream& s) { return MdsFramesPerTick(s.timeDivision, s.tempo, s.synth.rate); }
 
 // Hands a finished buffer back with the lock released, for the callback
 // may queue it again.
@@ -39,7 +42,12 @@ void Finish(SoftMidiStream& s, std::unique_lock<std::mutex>& held, MidiHeader* h
 bool FrontDue(SoftMidiStream& s) {
   MidiHeader* h = s.queue.front();
   if (s.offset + 12 > h->bytesRecorded) return false;
-  if (s.untilEvent < 0) s.untilEvent = Read32(h->data + s.offset) * FramesPerTick(s) + s.carry;
+  if (s.untilEvent < 0) {
+    double wait = Read32(h->data + s.offset) * FramesPerTick(s) + s.carry;
+    // A wait that is no number of frames plays the event now: the render
+    // loop always moves on.
+    s.untilEvent = std::isfinite(wait) && wait > 0 ? wait : 0;
+  }
   return true;
 }
 
@@ -71,9 +79,9 @@ void SoftMidiInit(SoftMidiStream& s, MidiCallback callback, int32_t rate) {
 }
 
 uint32_t SoftMidiSetTimeDivision(SoftMidiStream& s, uint32_t timeDivision) {
+  if (!MdsTimeFormatValid(timeDivision)) return 11;  // MMSYSERR_INVALPARAM
   std::lock_guard<std::mutex> held(s.lock);
-  // SMPTE divisions (top bit set) are not ours to play: treat them as 96.
-  s.timeDivision = timeDivision && !(timeDivision & 0x8000) ? timeDivision & 0x7FFF : 96;
+  s.timeDivision = timeDivision;
   return MidiOk;
 }
 
@@ -128,7 +136,7 @@ void SoftMidiRender(SoftMidiStream& s, int16_t* out, int32_t frames) {
   std::unique_lock<std::mutex> held(s.lock);
   int32_t done = 0, instant = 0;
   while (done < frames) {
-    if (s.paused || s.queue.empty() || instant > InstantFinishLimit) {
+    if (s.paused || s.queue.empty() || instant > InstantLimit) {
       SynthRender(s.synth, out + 2 * done, frames - done);
       break;
     }
@@ -149,7 +157,10 @@ void SoftMidiRender(SoftMidiStream& s, int16_t* out, int32_t frames) {
       s.untilEvent -= wait;
       instant = 0;
     }
-    if (s.untilEvent < 1.0) RunFrontEvent(s);
+    if (s.untilEvent < 1.0) {
+      RunFrontEvent(s);
+      if (wait <= 0) instant += 1;
+    }
   }
 }
 

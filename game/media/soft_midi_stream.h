@@ -17,7 +17,7 @@ struct SoftMidiStream {
   uint32_t offset;        // into the front buffer
   double untilEvent;      // frames until the front event is due, <0: not read yet
   double carry;           // fraction of a frame owed by the last event
-  uint32_t timeDivision;  // ticks per quarter note
+  uint32_t timeDivision;  // the stream's time format (see MdsFramesPerTick)
   uint32_t tempo;         // microseconds per quarter note
   bool paused;
   int32_t inCallback;     // callbacks under way outside the lock
@@ -27,6 +27,8 @@ struct SoftMidiStream {
 };
 
 void SoftMidiInit(SoftMidiStream& stream, MidiCallback callback, int32_t rate);
+// Ticks per quarter or SMPTE time; any other division is refused
+// (MMSYSERR_INVALPARAM) and the stream keeps the one it had.
 uint32_t SoftMidiSetTimeDivision(SoftMidiStream& stream, uint32_t timeDivision);
 uint32_t SoftMidiOut(SoftMidiStream& stream, MidiHeader* header);
 uint32_t SoftMidiRestart(SoftMidiStream& stream);

@@ -44,6 +44,8 @@ int32_t PortRestoreSoundBuffer(SoundBuffer buffer);
 // Pan in hundredths of a decibel, -10000 (left only) to 10000 (right only).
 int32_t PortSetSoundPan(SoundBuffer buffer, int32_t pan);
 void PortReleaseSoundBuffer(SoundBuffer buffer);
+// AddRef: one more reference, given back by PortReleaseSoundDevice.
+void PortAddRefSoundDevice(SoundDevice device);
 void PortReleaseSoundDevice(SoundDevice device);
 // 1 and the bytes of the program's resource of type "WAV" named `name`.
 int32_t PortFindWaveResource(const char* name, std::vector<uint8_t>& bytes);

@@ -1,9 +1,11 @@
-// The synthesizer: band-limited oscillators, one envelope and one low-pass
-// per voice. Cheap enough to leave the game thread its time.
+// The synthesizer: band-limited oscillators (wave tables), one envelope
+// and one low-pass per voice. Cheap enough to leave the game thread its time.
 #include "game/media/synth.h"
 
 #include <cmath>
 #include <cstring>
+
+#include "game/media/wave_table.h"
 
 namespace {
 enum Wave : uint8_t { Sine, Triangle, Square, Saw, Pulse, Organ };
@@ -76,28 +78,25 @@ float NextNoise(uint32_t& s) {
   return int32_t(s) * (1.0f / 2147483648.0f);
 }
 
-// PolyBLEP: rounds off an oscillator's jump so high notes do not alias.
-float Blep(float t, float dt) {
-  if (t < dt) { t /= dt; return t + t - t * t - 1.0f; }
-  if (t > 1.0f - dt) { t = (t - 1.0f) / dt; return t * t + t + t + 1.0f; }
-  return 0.0f;
+// The band-limited table of a sharp wave; sines are computed.
+int32_t TableOf(Wave wave) {
+  switch (wave) {
+    case Triangle: return TableTriangle;
+    case Square: return TableSquare;
+    case Saw: return TableSaw;
+    case Pulse: return TablePulse;
+    default: return -1;
+  }
 }
 
-float Oscillator(Wave wave, float phase, float dt) {
-  switch (wave) {
-    case Sine: return std::sin(6.2831853f * phase);
-    case Triangle: return phase < 0.5f ? 4.0f * phase - 1.0f : 3.0f - 4.0f * phase;
-    case Saw: return 2.0f * phase - 1.0f - Blep(phase, dt);
-    case Organ: return 0.6f * std::sin(6.2831853f * phase) + 0.4f * std::sin(12.566371f * phase);
-    case Square:
-    case Pulse: {
-      float width = wave == Square ? 0.5f : 0.25f;
-      float p2 = phase + (1.0f - width);
-      p2 -= float(int(p2));
-      return (phase < width ? 1.0f : -1.0f) + Blep(phase, dt) - Blep(p2, dt);
-    }
-  }
-  return 0.0f;
+// One oscillator at `phase`, `dt` cycles a sample, reading `table` when the
+// wave has one. Nothing at or above half the rate: it would only fold back.
+float Oscillator(Wave wave, float phase, float dt, const float* table) {
+  if (!(dt < 0.5f)) return 0.0f;
+  if (table) return ReadWaveTable(table, phase);
+  if (wave == Organ)
+    return 0.6f * std::sin(6.2831853f * phase) + (dt < 0.25f ? 0.4f * std::sin(12.566371f * phase) : 0.0f);
+  return wave == Sine ? std::sin(6.2831853f * phase) : 0.0f;
 }
 
 const Patch& PatchOf(const Synth& s, const SynthVoice& v) { return Families[s.channels[v.channel].program >> 3]; }
@@ -191,13 +190,13 @@ float DrumSample(Synth& s, SynthVoice& v) {
   return (tone * (1.0f - d.noise) + noise * d.noise) * d.level;
 }
 
-float VoiceSample(SynthVoice& v, const Patch& p) {
-  float a = Oscillator(p.wave, v.phase, v.step);
+float VoiceSample(SynthVoice& v, const Patch& p, const float* table, const float* table2) {
+  float a = Oscillator(p.wave, v.phase, v.step, table);
   v.phase += v.step;
   v.phase -= float(int(v.phase));
   if (p.detune > 0.0f) {
     float step2 = v.step * p.detune;
-    a = 0.6f * a + 0.4f * Oscillator(p.wave, v.phase2, step2);
+    a = 0.6f * a + 0.4f * Oscillator(p.wave, v.phase2, step2, table2);
     v.phase2 += step2;
     v.phase2 -= float(int(v.phase2));
   }
@@ -230,6 +229,8 @@ void RenderVoice(Synth& s, SynthVoice& v, float* mix, int32_t frames) {
   v.step = PitchStep(s, v);
   float rise = 1.0f / (p.attack * s.rate + 1.0f);
   float decay = Falling(p.decay, s.rate), release = Falling(p.release, s.rate);
+  const float* table = WaveTable(TableOf(p.wave), v.step);
+  const float* table2 = WaveTable(TableOf(p.wave), v.step * p.detune);
   for (int32_t i = 0; i < frames; ++i) {
     if (v.stage == 0) {
       v.envelope += rise;
@@ -239,7 +240,7 @@ void RenderVoice(Synth& s, SynthVoice& v, float* mix, int32_t frames) {
     } else {
       v.envelope *= release;
     }
-    float x = VoiceSample(v, p) * v.envelope;
+    float x = VoiceSample(v, p, table, table2) * v.envelope;
     mix[2 * i] += x * left, mix[2 * i + 1] += x * right;
   }
   if (v.envelope < 0.0005f && (v.stage == 2 || p.sustain == 0.0f)) v.active = 0;
@@ -283,11 +284,16 @@ void SynthRender(Synth& s, int16_t* out, int32_t frames) {
     std::memset(mix, 0, sizeof(float) * 2 * n);
     for (SynthVoice& v : s.voices)
       if (v.active) RenderVoice(s, v, mix, n);
-    for (int32_t i = 0; i < 2 * n; ++i) {
-      float x = out[2 * done + i] + mix[i] * 32767.0f;
-      out[2 * done + i] = int16_t(x > 32767.0f ? 32767 : x < -32768.0f ? -32768 : x);
-    }
+    for (int32_t i = 0; i < 2 * n; ++i) out[2 * done + i] = SoftLimit(out[2 * done + i] + mix[i] * 32767.0f);
   }
+}
+
+int16_t SoftLimit(float x) {
+  float size = std::fabs(x);
+  if (!(size > LimiterKnee)) return int16_t(x == x ? x : 0.0f);
+  constexpr float Room = LimiterCeiling - LimiterKnee;
+  float bent = std::fmin(LimiterKnee + Room * std::tanh((size - LimiterKnee) / Room), LimiterCeiling - 1.0f);
+  return int16_t(x < 0 ? -bent : bent);
 }
 
 int32_t SynthActiveVoices(const Synth& s) {

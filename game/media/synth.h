@@ -47,6 +47,13 @@ void SynthShortMessage(Synth& synth, uint32_t message);
 void SynthAllSoundOff(Synth& synth);
 // Every key released (the notes fade out).
 void SynthAllNotesOff(Synth& synth);
-// Adds `frames` stereo frames to `out` (saturating).
+// Adds `frames` stereo frames to `out`, through SoftLimit.
 void SynthRender(Synth& synth, int16_t* out, int32_t frames);
 int32_t SynthActiveVoices(const Synth& synth);
+
+// A mix (in sample units) as a 16-bit sample: untouched up to LimiterKnee,
+// then bent smoothly towards LimiterCeiling, which it never reaches: a
+// loud moment is rounded off, never clipped to full scale.
+constexpr float LimiterKnee = 24000.0f;
+constexpr float LimiterCeiling = 32000.0f;
+int16_t SoftLimit(float sample);

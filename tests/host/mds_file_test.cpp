@@ -46,6 +46,23 @@ std::vector<ParseCase> ParseCases() {
       {"idless, delta without event", MdsImage(96, 64, 1, {{0, 0, 0, 0}}), MusicInvalidFile},
       {"idless, too big once expanded", MdsImage(96, 16, 1, {Events({{0, NoteOn}, {0, NoteOff}}, false)}),
        MusicInvalidFile},
+      // The maximum buffer: up to the stream's 64 KiB. Near 4 GiB a 32-bit
+      // slot size would wrap round to a few bytes.
+      {"maximum 64 KiB", MdsImage(96, 0x10000, 0, {events}), MusicOk},
+      {"maximum above 64 KiB", MdsImage(96, 0x10001, 0, {events}), MusicInvalidFile},
+      {"maximum wrapping a 32-bit slot", MdsImage(96, 0xFFFFFFC0u, 0, {events}), MusicInvalidFile},
+      {"maximum 4 GiB - 1", MdsImage(96, 0xFFFFFFFFu, 1, {events}), MusicInvalidFile},
+      // Time formats: ticks per quarter, or SMPTE frames and ticks.
+      {"1 tick a quarter", MdsImage(1, 64, 0, {events}), MusicOk},
+      {"32767 ticks a quarter", MdsImage(0x7FFF, 64, 0, {events}), MusicOk},
+      {"no ticks a quarter", MdsImage(0, 64, 0, {events}), MusicInvalidFile},
+      {"low 15 bits 0, high word set", MdsImage(0x10000, 64, 0, {events}), MusicInvalidFile},
+      {"96 with the high word set", MdsImage(0x10060, 64, 0, {events}), MusicInvalidFile},
+      {"SMPTE 25 fps, 40 ticks", MdsImage(0xE728, 64, 0, {events}), MusicOk},
+      {"SMPTE 29.97 fps, 100 ticks", MdsImage(0xE364, 64, 0, {events}), MusicOk},
+      {"SMPTE 0 ticks a frame", MdsImage(0xE200, 64, 0, {events}), MusicInvalidFile},
+      {"SMPTE 32 fps", MdsImage(0xE028, 64, 0, {events}), MusicInvalidFile},
+      {"bit 15 alone", MdsImage(0x8000, 64, 0, {events}), MusicInvalidFile},
   };
 }
 }  // namespace
@@ -68,6 +85,12 @@ TEST(MdsFile, SourceFlagsMustNameOneSource) {
   }
   MusicPlayer* p = nullptr;
   EXPECT_EQ(CreateMusicPlayer("no such file.mds", 0, MusicFromFile, &p), MusicCannotOpen);
+}
+
+// Slot sizes are counted in 64 bits at every width.
+TEST(MdsFile, SlotSizeDoesNotWrap) {
+  const uint32_t maxima[] = {0, 64, 0x10000, 0xFFFFFFC0u, 0xFFFFFFFFu};
+  for (uint32_t m : maxima) EXPECT_EQ(MdsSlotSize(m), uint64_t(m) + sizeof(MidiHeader)) << m;
 }
 
 // Events without stream id gain a zero id: 8 bytes become 12; a long

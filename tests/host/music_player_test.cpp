@@ -173,26 +173,60 @@ TEST_F(MusicPlayback, StaleRecordsAreRefused) {
   EXPECT_EQ(HostOpenMidiStreams(), 0);
 }
 
-// A reset that fails leaves the headers with the driver: the memory stays
-// until it has handed every one back, nothing is queued again, and the
-// reset is tried again when the music next changes.
-TEST_F(MusicPlayback, FailedResetKeepsTheMemoryTheDriverHolds) {
-  ASSERT_EQ(PlayMusic("Fighters.mds", 1), 1);
-  MusicPlayer* p = Music->player;
-  HostMidi().resetResult = 1;
-  StopMusic();
-  EXPECT_EQ(Music, nullptr);
-  ASSERT_EQ(AbandonedPlayers.size(), 1u);
-  EXPECT_EQ(AbandonedPlayers[0], p);
-  EXPECT_EQ(HostOpenMidiStreams(), 1);
-  HostMidi().resetResult = 0;
-  HostClearMidiCalls();
-  for (int i = 0; i < 60 && p->queued.load() > 0; ++i) HostRenderMidi(nullptr, HostMidiRate);
-  EXPECT_EQ(p->queued.load(), 0);  // every header came back, none went out again
-  EXPECT_EQ(Count(HostMidiCalls(), "out"), 0);
-  ASSERT_EQ(PlayMusic("sadness.mds", 1), 1);
+// A reset, unprepare or close that fails may leave headers with the driver:
+// the memory stays until it has handed every one back, nothing is queued
+// again, and the whole close is tried again when the music next changes.
+TEST_F(MusicPlayback, FailedCloseKeepsTheMemoryTheDriverHolds) {
+  struct Case { const char* name; uint32_t HostMidiSwitches::*call; };
+  const Case cases[] = {{"reset", &HostMidiSwitches::resetResult},
+                        {"unprepare", &HostMidiSwitches::unprepareResult},
+                        {"close", &HostMidiSwitches::closeResult}};
+  for (const Case& c : cases) {
+    ResetAudio();
+    ASSERT_EQ(PlayMusic("Fighters.mds", 1), 1) << c.name;
+    MusicPlayer* p = Music->player;
+    HostMidi().*c.call = 1;
+    StopMusic();
+    EXPECT_EQ(Music, nullptr) << c.name;
+    ASSERT_EQ(AbandonedPlayers.size(), 1u) << c.name;
+    EXPECT_EQ(AbandonedPlayers[0], p) << c.name;
+    EXPECT_EQ(HostOpenMidiStreams(), 1) << c.name;
+    HostMidi().*c.call = 0;
+    HostClearMidiCalls();
+    for (int i = 0; i < 60 && p->queued.load() > 0; ++i) HostRenderMidi(nullptr, HostMidiRate);
+    EXPECT_EQ(p->queued.load(), 0) << c.name;  // every header came back, none went out again
+    EXPECT_EQ(Count(HostMidiCalls(), "out"), 0) << c.name;
+    ASSERT_EQ(PlayMusic("sadness.mds", 1), 1) << c.name;
+    EXPECT_TRUE(AbandonedPlayers.empty()) << c.name;
+    EXPECT_EQ(HostOpenMidiStreams(), 1) << c.name;  // the old stream closed, the new one open
+  }
+}
+
+// The game thread drives the music while the driver's own thread plays it
+// (the threads tier runs this under ThreadSanitizer).
+TEST_F(MusicPlayback, PlayPauseResumeFadeAndStopWhileTheDriverPlays) {
+  auto advanced = [](uint64_t from) {
+    auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (HostMidiTicks() <= from && std::chrono::steady_clock::now() < until)
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    return HostMidiTicks() > from;
+  };
+  HostStartMidiDriver();
+  for (const char* song : {"Fighters.mds", "sadness.mds", "Fighters.mds"}) {
+    ASSERT_EQ(PlayMusic(song, 1), 1) << song;
+    EXPECT_TRUE(advanced(0)) << song;
+    EXPECT_EQ(PauseMusic(), MusicOk) << song;
+    uint64_t held = HostMidiTicks();
+    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    EXPECT_EQ(HostMidiTicks(), held) << song;
+    EXPECT_EQ(ResumeMusic(), MusicOk) << song;
+    EXPECT_TRUE(advanced(held)) << song;
+    for (int32_t volume = 127; volume >= 0; volume -= 10) SetMusicVolume(volume);
+    StopMusic();
+    EXPECT_EQ(HostOpenMidiStreams(), 0) << song;
+  }
+  HostStopMidiDriver();
   EXPECT_TRUE(AbandonedPlayers.empty());
-  EXPECT_EQ(HostOpenMidiStreams(), 1);  // the old stream closed, the new one open
 }
 
 // After the boss falls the music fades in 13 steps from 127 to 0.

@@ -55,6 +55,19 @@ TEST_F(ScreenEffectTest, InitTakesTheNormalColoursAndADurationOfAtLeastOne) {
   EXPECT_EQ(ScreenEffectStep(), 1);
 }
 
+// The display's palette goes with the display: no later step (an Alt-Tab
+// after a fatal error) may write to it.
+TEST_F(ScreenEffectTest, ReleasingTheDisplayDetachesThePalette) {
+  GamePalette = palette;
+  ScreenEffectInit(10, GamePalette);
+  ReleaseDisplay();
+  EXPECT_EQ(ScreenEffect.palette, 0u);
+  EXPECT_EQ(ScreenEffect.duration, -1);
+  ScreenEffectSetMode(FadeRestore);
+  EXPECT_EQ(ScreenEffectStep(), 1);
+  palette = 0;
+}
+
 // Entry 0 (0, 100, 255) through whole fades; "normal" rewrites come after.
 TEST_F(ScreenEffectTest, CourseOfEachFade) {
   struct Case {

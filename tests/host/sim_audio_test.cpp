@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <cmath>
 
+#include "game/media/synth.h"
 #include "game/shell/game_status.h"
 #include "game/shell/host/host_system.h"
 #include "game/shell/shared_state.h"
 #include "tests/host/world_fixture.h"
+#include "tools/sim/audio_measure.h"
 #include "tools/sim/sim_audio.h"
 
 namespace {
@@ -44,4 +46,25 @@ TEST_F(SimAudio, RunSoundsLikeTheStage) {
   EXPECT_GT(full, 1000.0);
   EXPECT_LT(quietest, full / 10);
   EXPECT_GT(last, quietest * 4);
+}
+
+using StageMix = World;
+
+// A whole stage with every effect the ship makes over its music stays
+// below full scale: the mix is rounded off, never clipped.
+TEST_F(StageMix, NoStageReachesFullScale) {
+  std::vector<KeyChange> keys;
+  std::string error;
+  ASSERT_TRUE(ParseKeyScript("0 fire M\n", keys, error)) << error;
+  for (int32_t stage : {0, 1, 2}) {
+    SimOptions options;
+    options.stage = stage;
+    options.frames = 1500;
+    options.audioFile = ::testing::TempDir() + "stage_mix_test.wav";
+    RunSim(options, keys);
+    const std::vector<int16_t>& s = CapturedAudio();
+    EXPECT_GT(s.size(), size_t(22050) * 2 * 20) << stage;
+    EXPECT_EQ(FullScaleSamples(s), 0) << stage;
+    EXPECT_LE(PeakSample(s), int32_t(LimiterCeiling)) << stage;
+  }
 }

@@ -6,6 +6,7 @@
 #include "game/media/soft_midi_stream.h"
 #include "game/media/synth.h"
 #include "tests/host/audio_fixture.h"
+#include "tools/sim/audio_measure.h"
 
 namespace {
 constexpr int32_t Rate = 22050;
@@ -123,6 +124,11 @@ TEST(Synth, StreamKeepsTimeDivisionAndTempo) {
       {"default tempo", {{96, 0x00643C90}}, 96, Rate / 2},
       {"tempo 250000", {{0, 0x0103D090}, {96, 0x00643C90}}, 96, Rate / 4},
       {"division 480", {{480, 0x00643C90}}, 480, Rate / 2},
+      {"SMPTE 25 fps x 40 ticks", {{500, 0x00643C90}}, 0xE728, Rate / 2},
+      {"SMPTE 30 fps x 10 ticks, tempo ignored", {{0, 0x0103D090}, {150, 0x00643C90}}, 0xE20A, Rate / 2},
+      {"SMPTE 29.97 fps x 100 ticks", {{1499, 0x00643C90}}, 0xE364, 11029},
+      {"0 refused, 96 kept", {{96, 0x00643C90}}, 0, Rate / 2},
+      {"0x10000 refused, 96 kept", {{96, 0x00643C90}}, 0x10000, Rate / 2},
   };
   for (const Case& c : cases) {
     StreamRig rig({Events(c.events, true)}, c.division);
@@ -161,4 +167,54 @@ TEST(Synth, EmptyBuffersLoopingForeverDoNotHang) {
   rig.stream.callback = [](uint32_t, MidiHeader* h) { SoftMidiOut(*stream, h); };
   rig.Render(Rate);
   EXPECT_EQ(rig.stream.queue.size(), 2u);
+}
+
+// Nor a looping song of events without time between them: one call runs
+// a bounded number of them and plays on.
+TEST(Synth, TimelessEventsLoopingForeverDoNotHoldTheStream) {
+  static SoftMidiStream* stream = nullptr;
+  static int finished = 0;
+  std::vector<std::pair<uint32_t, uint32_t>> chord(1000, {0, 0x00643C90});
+  StreamRig rig({Events(chord, true)});
+  stream = &rig.stream;
+  finished = 0;
+  rig.stream.callback = [](uint32_t, MidiHeader* h) { finished += 1, SoftMidiOut(*stream, h); };
+  std::vector<int16_t> out(600, 0);
+  SoftMidiRender(rig.stream, out.data(), 300);
+  EXPECT_GE(finished, 1);
+  EXPECT_LE(finished, 5);
+}
+
+// A division that slipped past the checks gives no time at all: the events
+// play at once and the render still ends.
+TEST(Synth, StreamWithoutTimeStillRenders) {
+  StreamRig rig({Events({{0, 0x00643C90}, {96, 0x00643E90}, {96, 0x00003C80}}, true)});
+  rig.stream.timeDivision = 0x10000;
+  rig.Render(Rate / 10);
+  EXPECT_EQ(SoftMidiTicks(rig.stream), 192u);
+  EXPECT_EQ(StreamRig::done, 1);
+}
+
+// Below the knee a mix passes untouched; above it bends towards the
+// ceiling and never reaches full scale, however loud.
+TEST(Synth, SoftLimitRoundsOffLoudMixes) {
+  struct Case { float in; int32_t low, high; };
+  const Case cases[] = {
+      {0, 0, 0}, {1000, 1000, 1000}, {-24000, -24000, -24000}, {24001, 24000, 24002},
+      {30000, 28000, 30000}, {-30000, -30000, -28000}, {40000, 31000, 31999},
+      {1e9f, 31990, 31999}, {-1e9f, -31999, -31990}, {std::nanf(""), 0, 0},
+  };
+  for (const Case& c : cases) {
+    int32_t out = SoftLimit(c.in);
+    EXPECT_GE(out, c.low) << c.in;
+    EXPECT_LE(out, c.high) << c.in;
+  }
+}
+
+// A held synth-lead note (two detuned band-limited squares) keeps the
+// power that folds back from above half the rate far below its harmonics.
+TEST(Synth, LeadNotesAliasLittle) {
+  struct Case { int32_t note; double limitDb; };
+  const Case cases[] = {{60, -60}, {72, -60}, {84, -60}, {96, -60}, {108, -60}};
+  for (const Case& c : cases) EXPECT_LT(LeadNoteAliasingDb(c.note, Rate), c.limitDb) << c.note;
 }

@@ -106,3 +106,24 @@ TEST(Win32Sound, MusicWithoutMidiDevicePlaysThroughTheSynthesizer) {
   EXPECT_EQ(Music, nullptr);
   ReleaseSound();
 }
+
+// On the forced end of the game thread the sound bank goes while the music
+// still plays: the synthesizer's feeder holds the device for itself.
+TEST(Win32Sound, MusicOutlivesTheSoundBank) {
+  InDataFolder data;
+  ASSERT_TRUE(data.entered);
+  if (MidiOutputDevices() > 0) GTEST_SKIP() << "this machine has a MIDI output device";
+  ASSERT_EQ(InitSound(SoundWindow()), 1);
+  ASSERT_EQ(PlayMusic("Fighters.mds", 1), 1);
+  SynthBackEnd* back = ActiveSynthBackEnd();
+  ASSERT_NE(back, nullptr);
+  ReleaseSound();
+  EXPECT_EQ(SoundBank.device, nullptr);
+  uint64_t fed = SynthBackEndFramesFed(back);
+  EXPECT_TRUE(Advances([&] { return SynthBackEndFramesFed(back); }, fed, 3000));
+  uint32_t cursor = SynthBackEndPlayCursor(back);
+  Sleep(60);
+  EXPECT_NE(SynthBackEndPlayCursor(back), cursor);
+  StopMusic();
+  EXPECT_EQ(ActiveSynthBackEnd(), nullptr);
+}

@@ -7,11 +7,14 @@
 # seeded from the folder its fragment names. A crash is written as
 # build/fuzz/NAME-crash-*; pass that file alone to the target to replay it.
 # Prints "fuzz NAME: ok" or "fuzz NAME: FAILED" per target and ends non-zero
-# when any target failed to build or crashed.
+# when any target failed to build, crashed or took longer than
+# ZARVEL_FUZZ_TIMEOUT seconds (10) on one input.
 set -uo pipefail
 cd "$(dirname "$0")/../.." || exit 1
 
 limit=(-max_total_time=60)
+# An input that takes longer than this is a finding (a hang), not a slow run.
+timeout=${ZARVEL_FUZZ_TIMEOUT:-10}
 names=()
 while [ $# -gt 0 ]; do
   case $1 in
@@ -36,7 +39,7 @@ while read -r name max_len seeds; do
   if [ ${#names[@]} -gt 0 ] && [[ " ${names[*]} " != *" $name "* ]]; then continue; fi
   corpus=("$dir/tools/fuzz/corpus/$name")
   [ "$seeds" != "-" ] && [ -d "$seeds" ] && corpus+=("$seeds")
-  if "$dir/tools/fuzz/$name" "${limit[@]}" -max_len="$max_len" \
+  if "$dir/tools/fuzz/$name" "${limit[@]}" -max_len="$max_len" -timeout="$timeout" \
        -artifact_prefix="$dir/$name-" "${corpus[@]}" >"$dir/$name.log" 2>&1; then
     echo "fuzz $name: ok ($(grep -oE 'Done [0-9]+ runs in [0-9]+ second' "$dir/$name.log" | tail -n1))"
   else

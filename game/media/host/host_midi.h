@@ -19,6 +19,8 @@ struct HostMidiSwitches {
   uint32_t restartResult = 0;  // midiStreamRestart
   uint32_t pauseResult = 0;    // midiStreamPause
   uint32_t resetResult = 0;    // midiOutReset
+  uint32_t unprepareResult = 0;  // midiOutUnprepareHeader
+  uint32_t closeResult = 0;    // midiStreamClose
 };
 HostMidiSwitches& HostMidi();
 

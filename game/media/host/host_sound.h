@@ -8,7 +8,8 @@
 
 // "create device", "cooperative", "create N" (N: buffer number, or
 // "create primary"), "lock N", "unlock N", "position N 0", "play N",
-// "stop N", "restore N", "pan N P", "release N", "release device".
+// "stop N", "restore N", "pan N P", "release N", "addref device",
+// "release device".
 const std::vector<std::string>& HostSoundCalls();
 void HostClearSoundCalls();
 
@@ -35,5 +36,5 @@ bool HostSoundBufferPlaying(void* buffer);
 int32_t HostSoundBufferPan(void* buffer);
 
 // Mixes every playing one-shot buffer into `frames` stereo 16-bit frames at
-// `rate` (added to what `out` holds, saturated) and moves them on.
+// `rate` (added to what `out` holds, through SoftLimit) and moves them on.
 void HostMixSound(int16_t* out, int32_t frames, int32_t rate);

@@ -130,6 +130,7 @@ uint32_t PortMidiPrepareHeader(MidiStream stream, MidiHeader* header) {
 }
 uint32_t PortMidiUnprepareHeader(MidiStream, MidiHeader* header) {
   Note("unprepare " + Index(header));
+  if (Switches.unprepareResult) return Switches.unprepareResult;
   if (header->flags & MhdrInQueue) return 65 + 4;  // MIDIERR_STILLPLAYING
   header->flags &= ~MhdrPrepared;
   return MidiOk;
@@ -160,6 +161,7 @@ uint32_t PortMidiOutReset(MidiStream stream) {
 }
 uint32_t PortMidiStreamClose(MidiStream stream) {
   Note("close");
+  if (Switches.closeResult) return Switches.closeResult;
   std::lock_guard<std::mutex> render(RenderLock);
   std::lock_guard<std::mutex> held(RecordLock);
   auto found = Streams.find(stream);

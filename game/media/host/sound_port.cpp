@@ -7,6 +7,7 @@
 #include "game/media/bitmap_port.h"
 #include "game/media/host/host_sound.h"
 #include "game/media/sound_port.h"
+#include "game/media/synth.h"
 
 namespace {
 struct HostBuffer {
@@ -153,6 +154,7 @@ void PortReleaseSoundBuffer(SoundBuffer buffer) {
   Calls.push_back(Name("release", buffer));
   Buffers.erase(buffer);
 }
+void PortAddRefSoundDevice(SoundDevice) { Calls.push_back("addref device"); }
 void PortReleaseSoundDevice(SoundDevice) { Calls.push_back("release device"); }
 int32_t PortFindWaveResource(const char*, std::vector<uint8_t>& bytes) {
   bytes.clear();
@@ -208,8 +210,5 @@ void HostMixSound(int16_t* out, int32_t frames, int32_t rate) {
   std::vector<float> mix(size_t(frames) * 2, 0.0f);
   for (auto& entry : Buffers)
     if (entry.second->playing) MixBuffer(*entry.second, mix.data(), frames, rate);
-  for (size_t i = 0; i < mix.size(); ++i) {
-    float v = out[i] + mix[i] * 32767.0f;
-    out[i] = int16_t(v > 32767.0f ? 32767 : v < -32768.0f ? -32768 : v);
-  }
+  for (size_t i = 0; i < mix.size(); ++i) out[i] = SoftLimit(out[i] + mix[i] * 32767.0f);
 }

@@ -75,6 +75,7 @@ int32_t PortStopSoundBuffer(SoundBuffer buffer) { return Buffer(buffer)->Stop();
 int32_t PortRestoreSoundBuffer(SoundBuffer buffer) { return Buffer(buffer)->Restore(); }
 int32_t PortSetSoundPan(SoundBuffer buffer, int32_t pan) { return Buffer(buffer)->SetPan(pan); }
 void PortReleaseSoundBuffer(SoundBuffer buffer) { Buffer(buffer)->Release(); }
+void PortAddRefSoundDevice(SoundDevice device) { Device(device)->AddRef(); }
 void PortReleaseSoundDevice(SoundDevice device) { Device(device)->Release(); }
 
 int32_t PortFindWaveResource(const char* name, std::vector<uint8_t>& bytes) {

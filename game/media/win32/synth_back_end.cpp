@@ -4,22 +4,23 @@
 #include <windows.h>
 
 #include <atomic>
+#include <chrono>
 #include <thread>
 #include <vector>
 
+#include "game/media/feed_ring.h"
 #include "game/media/sound_bank.h"
 #include "game/media/sound_port.h"
 #include "game/media/soft_midi_stream.h"
 
 struct SynthBackEnd {
   SoftMidiStream stream;
-  SoundDevice device;
-  bool ownDevice;
+  SoundDevice device;  // a reference of our own: the sound bank may go first
   SoundBuffer buffer;
   std::thread feeder;
   std::atomic<bool> running;
   std::atomic<uint64_t> fed;
-  uint32_t writeAt;  // next byte of the ring to fill
+  FeedRing ring;
 };
 
 namespace {
@@ -27,6 +28,10 @@ constexpr int32_t Rate = 22050;
 constexpr uint32_t FrameBytes = 4;  // 16-bit stereo
 constexpr uint32_t RingFrames = 4096;  // about 190 ms
 constexpr uint32_t RingBytes = RingFrames * FrameBytes;
+// Fresh audio beyond the device's write cursor: about 26 ms, so that with
+// the feeder's 10 ms sleep a pause or a fade step is heard within 50 ms.
+constexpr uint32_t LeadFrames = 576;
+constexpr DWORD FeedMilliseconds = 10;
 std::atomic<SynthBackEnd*> Active{nullptr};
 
 // WAVEFORMATEX of the ring: PCM, 2 channels, 22050 Hz, 16 bits.
@@ -39,48 +44,58 @@ void RingFormat(uint8_t (&f)[18]) {
   for (int i = 0; i < 18; ++i) f[i] = bytes[i];
 }
 
-// Fills the part of the ring that has been played since the last fill.
-void Feed(SynthBackEnd& b, std::vector<int16_t>& scratch) {
+// Tops the fresh audio up to its lead and silences the rest of the ring,
+// so that a feeder held up for longer than the lead is heard as a gap,
+// never as stale audio played again.
+void Feed(SynthBackEnd& b, std::vector<int16_t>& scratch, uint64_t elapsedBytes) {
   uint32_t play = 0, write = 0;
   if (PortGetCurrentPosition(b.buffer, &play, &write) != DsOk) return;
-  // Stay clear of the stretch between the play and write cursors.
-  uint32_t limit = play;
-  uint32_t room = (limit + RingBytes - b.writeAt) % RingBytes;
-  room -= room % FrameBytes;
-  if (room < 256 * FrameBytes) return;
-  uint32_t frames = room / FrameBytes;
-  scratch.assign(size_t(frames) * 2, 0);
-  SoftMidiRender(b.stream, scratch.data(), int32_t(frames));
+  FeedRing planned = b.ring;
+  FeedStep step = PlanFeed(planned, play % RingBytes, write % RingBytes, elapsedBytes);
+  uint32_t bytes = step.audioBytes + step.silenceBytes;
+  if (!bytes) return;
+  uint32_t frames = step.audioBytes / FrameBytes;
+  scratch.assign(size_t(bytes / 2), 0);
+  if (frames) SoftMidiRender(b.stream, scratch.data(), int32_t(frames));
   void* first = nullptr;
   void* second = nullptr;
   uint32_t n1 = 0, n2 = 0;
-  if (PortLockSoundBuffer(b.buffer, b.writeAt, room, &first, &n1, &second, &n2) != DsOk) return;
-  const uint8_t* from = reinterpret_cast<const uint8_t*>(scratch.data());
-  if (first) CopyMemory(first, from, n1);
-  if (second) CopyMemory(second, from + n1, n2);
+  uint32_t from = (planned.writeAt + RingBytes - step.audioBytes) % RingBytes;
+  if (PortLockSoundBuffer(b.buffer, from, bytes, &first, &n1, &second, &n2) != DsOk) return;
+  const uint8_t* source = reinterpret_cast<const uint8_t*>(scratch.data());
+  if (first) CopyMemory(first, source, n1);
+  if (second) CopyMemory(second, source + n1, n2);
   PortUnlockSoundBuffer(b.buffer, first, n1, second, n2);
-  b.writeAt = (b.writeAt + room) % RingBytes;
+  b.ring = planned;
   b.fed += frames;
 }
 
 void FeedLoop(SynthBackEnd* b) {
   std::vector<int16_t> scratch;
+  auto last = std::chrono::steady_clock::now();
   while (b->running.load()) {
-    Feed(*b, scratch);
-    Sleep(10);
+    auto now = std::chrono::steady_clock::now();
+    auto micros = std::chrono::duration_cast<std::chrono::microseconds>(now - last).count();
+    last = now;
+    Feed(*b, scratch, uint64_t(micros) * Rate / 1000000 * FrameBytes);
+    Sleep(FeedMilliseconds);
   }
 }
 
-SoundDevice DeviceForMusic(bool& own) {
-  own = false;
-  if (SoundBank.device) return SoundBank.device;
+// The sound bank's device with a reference of our own, or a device of our
+// own: either way released by CloseSynthBackEnd alone, so the forced end
+// of the game thread may release the bank while the feeder still plays.
+SoundDevice DeviceForMusic() {
+  if (SoundBank.device) {
+    PortAddRefSoundDevice(SoundBank.device);
+    return SoundBank.device;
+  }
   SoundDevice device = nullptr;
   if (PortDirectSoundCreate(&device) != DsOk || !device) return nullptr;
   if (PortSetCooperativeLevel(device, GetDesktopWindow()) != DsOk) {
     PortReleaseSoundDevice(device);
     return nullptr;
   }
-  own = true;
   return device;
 }
 }  // namespace
@@ -88,13 +103,14 @@ SoundDevice DeviceForMusic(bool& own) {
 SynthBackEnd* OpenSynthBackEnd(MidiCallback callback) {
   SynthBackEnd* b = new SynthBackEnd{};
   SoftMidiInit(b->stream, callback, Rate);
-  b->device = DeviceForMusic(b->ownDevice);
+  b->device = DeviceForMusic();
+  b->ring = MakeFeedRing(RingBytes, FrameBytes, LeadFrames * FrameBytes);
   uint8_t format[18];
   RingFormat(format);
   SoundBufferDesc desc{20, DsbCapsGetCurrentPosition2 | DsbCapsGlobalFocus | DsbCapsCtrlVolume,
                        RingBytes, format};
   if (!b->device || PortCreateSoundBuffer(b->device, desc, &b->buffer) != DsOk) {
-    if (b->ownDevice) PortReleaseSoundDevice(b->device);
+    if (b->device) PortReleaseSoundDevice(b->device);
     delete b;
     return nullptr;
   }
@@ -125,7 +141,7 @@ void CloseSynthBackEnd(SynthBackEnd* b) {
   b->feeder.join();
   PortStopSoundBuffer(b->buffer);  // the notes stop now, not a ring later
   PortReleaseSoundBuffer(b->buffer);
-  if (b->ownDevice) PortReleaseSoundDevice(b->device);
+  PortReleaseSoundDevice(b->device);
   delete b;
 }
 

@@ -65,7 +65,8 @@ static void Restored(HWND window) {
 
 static void ActivateWindow(HWND window, WPARAM active) {
   ActivateApp(active && !IsIconic(window) ? 1 : 0);
-  if (QuitConfirmed.load()) return;
+  // After a fatal error or a failed start the display is already released.
+  if (QuitConfirmed.load() || ShuttingDown.load()) return;
   ShowCursor(active ? FALSE : TRUE);
   // The normal palette back, whatever fade was running.
   ScreenEffectSetMode(FadeRestore);
