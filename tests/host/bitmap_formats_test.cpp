@@ -236,3 +236,77 @@ TEST(BitmapLayouts, SizesBeyondWhatWeHoldAreRefused) {
   DecodedBitmap b;
   EXPECT_EQ(DecodeBitmapFile(file.data(), file.size(), b), 0);
 }
+
+namespace {
+std::vector<uint8_t> SheetRows(SurfaceHandle s) {
+  HostSurfaceView v = HostSurface(s);
+  std::vector<uint8_t> rows;
+  for (int32_t y = 0; y < v.height; ++y)
+    rows.insert(rows.end(), v.pixels + size_t(y) * v.pitch, v.pixels + size_t(y) * v.pitch + v.width);
+  return rows;
+}
+
+// The screens of a run on the game's data and of the same run on `folder`.
+void ExpectSameScreenshots(const std::string& folder, SimOptions options,
+                           const std::vector<KeyChange>& script, const std::string& tag) {
+  std::vector<std::vector<uint8_t>> pictures;
+  for (const std::string& data : {std::string(ZARVEL_DATA_DIR), folder}) {
+    std::string png = folder + "/" + tag + std::to_string(pictures.size()) + ".png";
+    options.dataDir = data;
+    options.shots = {{options.frames - 50, png}};
+    SimRun run = RunSim(options, script);
+    if (run.shotsWritten == 0) GTEST_SKIP() << "this build writes no screenshots";
+    pictures.push_back(ReadBytes(png));
+  }
+  EXPECT_GT(pictures[0].size(), 1000u) << tag;
+  EXPECT_TRUE(pictures[0] == pictures[1]) << tag;
+}
+}  // namespace
+
+// What an image editor makes of the art: every sheet but the palette's own
+// saved again as 24 bits. The game looks the same.
+TEST_F(BitmapFormats, TrueColourSheetsGiveTheSameScreenshots) {
+  std::filesystem::path folder = std::filesystem::path(::testing::TempDir()) / "zarvel_truecolour";
+  std::error_code error;
+  std::filesystem::remove_all(folder, error);
+  ASSERT_TRUE(std::filesystem::create_directories(folder, error)) << error.message();
+  PaletteEntry palette[PaletteSize];
+  BuildPaletteTable("font_.bmp", palette);
+  const BitmapFormat trueColour = {"24 bits", 40, 24, 0, false, {}, false};
+  for (const char* sheet : SheetFiles) {
+    std::string from = std::string(ZARVEL_DATA_DIR) + "/" + sheet, to = (folder / sheet).string();
+    std::vector<uint8_t> bytes = ReadBytes(from);
+    DecodedBitmap art;
+    ASSERT_EQ(DecodeBitmapFile(bytes.data(), bytes.size(), art), 1) << sheet;
+    if (std::string(sheet) != "font_.bmp")
+      bytes = WriteBitmap(trueColour, art.width, art.height, art.pixels, palette);
+    std::ofstream(to, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
+                                              std::streamsize(bytes.size()));
+  }
+  SimOptions options;
+  options.frames = 200;
+  ExpectSameScreenshots(folder.string(), options, {KeyChange{0, 0, false, false, false, false}},
+                        "title");
+  options.frames = 400;  // fire held from the start: well into stage 0
+  ExpectSameScreenshots(folder.string(), options, {}, "stage");
+}
+
+// A lost surface can be restored in the middle of a fade: the sheet gets
+// its indices, and its colour key, from the palette the fade stands for.
+TEST_F(BitmapFormats, SheetReloadedDuringAFadeKeepsItsIndicesAndKey) {
+  ScreenEffectInit(10, GamePalette);
+  PaletteEntry normal[PaletteSize], faded[PaletteSize];
+  ASSERT_EQ(HostPaletteColours(GamePalette, normal), 1);
+  ScreenEffectSetMode(FadeToBlack);
+  for (int i = 0; i < 5; ++i) ScreenEffectStep();
+  ASSERT_EQ(HostPaletteColours(GamePalette, faded), 1);
+  ASSERT_NE(faded[255].red, normal[255].red);  // the fade is under way
+  SurfaceHandle enemies = SheetSurfaces[EnemySheet];
+  std::vector<uint8_t> before = SheetRows(enemies);
+  EXPECT_EQ(ReloadBitmap(enemies, "enamy1_.bmp", nullptr, nullptr, 0), DdOk);
+  EXPECT_EQ(SheetRows(enemies), before);
+  uint32_t key = MatchColour(enemies, TransparentColour);
+  ASSERT_LT(key, 256u);
+  EXPECT_EQ(normal[key].red, 26);
+  EXPECT_EQ(normal[key].blue, 255);
+}
