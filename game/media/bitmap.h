@@ -23,7 +23,7 @@ struct DecodedBitmap {
 // Largest side, and largest picture, we accept; anything bigger is not one
 // of our sheets.
 constexpr int32_t BitmapMaxSide = 8192;
-constexpr int64_t BitmapMaxPixels = int64_t(4096) * 4096;
+constexpr int64_t BitmapMaxPixels = int64_t(2048) * 2048;
 
 // 1 and the picture, or 0 when the bytes are not a bitmap we can use.
 int32_t DecodeBitmapFile(const uint8_t* data, size_t size, DecodedBitmap& out);

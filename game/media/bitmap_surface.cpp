@@ -6,6 +6,7 @@
 #include "game/media/display.h"
 #include "game/media/palette.h"
 #include "game/media/screen_effect.h"
+#include "game/media/stage_sheets.h"
 
 // Room for the largest picture we accept at 32 bits, and its headers.
 constexpr size_t BitmapFileLimit = size_t(BitmapMaxPixels) * 4 + 4096;
@@ -17,6 +18,9 @@ void SheetPaletteColours(PaletteEntry* table) {
     std::memcpy(table, ScreenEffect.saved, sizeof ScreenEffect.saved);
     return;
   }
+  // Without a palette of our own the art is still drawn for the colours
+  // of the palette bitmap, and keeps its indices.
+  if (!GamePalette) return BuildPaletteTable(StartUpSheetName(FontSheet), table);
   CurrentPaletteTable(table);
 }
 

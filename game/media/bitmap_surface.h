@@ -9,7 +9,7 @@ constexpr uint32_t TransparentColour = 0x00FF031Au;
 constexpr uint32_t ClrInvalid = 0xFFFFFFFFu;
 
 // The colours the sheets are drawn in: GamePalette's own, not those of a
-// fade in progress (the 3-3-2 cube when there is no palette).
+// fade in progress; without GamePalette those of the palette bitmap.
 void SheetPaletteColours(PaletteEntry* table);
 // 1 and the picture in indices of those colours: the program's resource
 // first when `fromProgram`, then the file.

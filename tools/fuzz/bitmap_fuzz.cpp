@@ -10,6 +10,9 @@ static void Check(DecodedBitmap& picture) {
   size_t count = size_t(picture.width) * size_t(picture.height);
   bool indexed = picture.direct.empty();
   if ((indexed ? picture.pixels.size() : picture.direct.size()) != count) __builtin_trap();
+  // A few code bytes can ask for the largest picture; bringing millions of
+  // pixels to a palette is plain loops, and would only slow the search.
+  if (count > 65536) return;
   PaletteEntry palette[PaletteSize];
   for (int32_t i = 0; i < PaletteSize; ++i)
     palette[i] = {uint8_t(i), uint8_t(255 - i), uint8_t(i * 7), 0};
