@@ -5,13 +5,26 @@
 #include "game/media/bitmap_port.h"
 #include "game/media/display.h"
 #include "game/media/palette.h"
+#include "game/media/screen_effect.h"
+#include "game/media/stage_sheets.h"
 
-// Room for the largest picture we accept, and its headers.
-constexpr size_t BitmapFileLimit = size_t(BitmapMaxSide) * BitmapMaxSide + 4096;
+// Room for the largest picture we accept at 32 bits, and its headers.
+constexpr size_t BitmapFileLimit = size_t(BitmapMaxPixels) * 4 + 4096;
 
-int32_t LoadBitmapPicture(const char* name, int32_t fromProgram, DecodedBitmap& out) {
-  out = DecodedBitmap{};
-  if (!name || !*name) return 0;
+void SheetPaletteColours(PaletteEntry* table) {
+  // A fade rewrites GamePalette's entries; the sheets keep the colours it
+  // stands for, which the screen effect holds.
+  if (GamePalette && ScreenEffect.palette == GamePalette) {
+    std::memcpy(table, ScreenEffect.saved, sizeof ScreenEffect.saved);
+    return;
+  }
+  // Without a palette of our own the art is still drawn for the colours
+  // of the palette bitmap, and keeps its indices.
+  if (!GamePalette) return BuildPaletteTable(StartUpSheetName(FontSheet), table);
+  CurrentPaletteTable(table);
+}
+
+static int32_t DecodeBitmapBytes(const char* name, int32_t fromProgram, DecodedBitmap& out) {
   std::vector<uint8_t> bytes;
   if (fromProgram && PortFindBitmapResource(name, bytes) &&
       DecodeBitmapResource(bytes.data(), bytes.size(), out))
@@ -19,6 +32,15 @@ int32_t LoadBitmapPicture(const char* name, int32_t fromProgram, DecodedBitmap& 
   bytes.clear();
   if (!PortReadDataFile(name, BitmapFileLimit, bytes)) return 0;
   return DecodeBitmapFile(bytes.data(), bytes.size(), out);
+}
+
+int32_t LoadBitmapPicture(const char* name, int32_t fromProgram, DecodedBitmap& out) {
+  out = DecodedBitmap{};
+  if (!name || !*name || !DecodeBitmapBytes(name, fromProgram, out)) return 0;
+  PaletteEntry table[PaletteSize];
+  SheetPaletteColours(table);
+  MapBitmapToPalette(out, table);
+  return 1;
 }
 
 int32_t LockSurface(SurfaceHandle surface, SurfaceLock* lock) {
@@ -116,7 +138,7 @@ uint32_t MatchColour(SurfaceHandle surface, uint32_t colour) {
   int32_t keep = 0;
   if (colour != ClrInvalid && ReadPixel00(surface, &saved)) {
     PaletteEntry table[PaletteSize];
-    CurrentPaletteTable(table);
+    SheetPaletteColours(table);
     keep = WritePixel00(surface, uint8_t(NearestPaletteIndex(table, colour)));
   }
   uint32_t value = 0xFFFFFFFFu;

@@ -8,8 +8,11 @@
 constexpr uint32_t TransparentColour = 0x00FF031Au;
 constexpr uint32_t ClrInvalid = 0xFFFFFFFFu;
 
-// 1 and the picture: the program's resource first when `fromProgram`, then
-// the file.
+// The colours the sheets are drawn in: GamePalette's own, not those of a
+// fade in progress; without GamePalette those of the palette bitmap.
+void SheetPaletteColours(PaletteEntry* table);
+// 1 and the picture in indices of those colours: the program's resource
+// first when `fromProgram`, then the file.
 int32_t LoadBitmapPicture(const char* name, int32_t fromProgram, DecodedBitmap& out);
 // A new off-screen surface holding the bitmap, or 0. Width and height in:
 // the size to load at, 0 for the bitmap's own; out: the bitmap's size.

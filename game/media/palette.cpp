@@ -67,14 +67,7 @@ void CurrentPaletteTable(PaletteEntry* table) {
   if (!GamePalette || PortGetPaletteEntries(GamePalette, table) != DdOk) DefaultPaletteTable(table);
 }
 
+// Bitmaps are brought to the palette by the same rule.
 int32_t NearestPaletteIndex(const PaletteEntry* table, uint32_t colour) {
-  int32_t r = colour & 0xFF, g = (colour >> 8) & 0xFF, b = (colour >> 16) & 0xFF;
-  int32_t best = 0;
-  int64_t bestDistance = INT64_MAX;
-  for (int32_t i = 0; i < PaletteSize; ++i) {
-    int32_t dr = table[i].red - r, dg = table[i].green - g, db = table[i].blue - b;
-    int64_t d = int64_t(dr) * dr + int64_t(dg) * dg + int64_t(db) * db;
-    if (d < bestDistance) best = i, bestDistance = d;
-  }
-  return best;
+  return NearestColourIndex(table, colour);
 }

@@ -37,7 +37,14 @@ std::vector<uint8_t> BitmapFile(int32_t w, int32_t h, Pixel pixel, bool topDown 
   Put32(b, 22, uint32_t(topDown ? -h : h));
   Put16(b, 26, 1);
   Put16(b, 28, 8);
-  for (int i = 0; i < 256; ++i) b[54 + 4 * i + 2] = uint8_t(i);  // a red ramp
+  // The game's own colour table, so the indices reach the sheets unchanged.
+  std::FILE* font = std::fopen(ZARVEL_DATA_DIR "/font_.bmp", "rb");
+  EXPECT_NE(font, nullptr);
+  if (font) {
+    EXPECT_EQ(std::fseek(font, 54, SEEK_SET), 0);
+    EXPECT_EQ(std::fread(&b[54], 1, 1024, font), 1024u);
+    std::fclose(font);
+  }
   for (int32_t y = 0; y < h; ++y)
     for (int32_t x = 0; x < w; ++x)
       b[54 + 1024 + size_t(topDown ? y : h - 1 - y) * stride + x] = pixel(x, y);
@@ -99,7 +106,7 @@ TEST(BitmapDecoder, RowsComeOutTopFirstWithoutPadding) {
   }
 }
 
-TEST(BitmapDecoder, RefusesWhatIsNotAnUncompressedEightBitBitmap) {
+TEST(BitmapDecoder, RefusesWhatWindowsWouldNotLoad) {
   struct Case {
     const char* name;
     size_t at;
@@ -108,11 +115,15 @@ TEST(BitmapDecoder, RefusesWhatIsNotAnUncompressedEightBitBitmap) {
   };
   const Case cases[] = {
       {"wrong magic", 0, 2, 0x4142},
-      {"core header", 14, 4, 12},
-      {"24 bits", 28, 2, 24},
-      {"4 bits", 28, 2, 4},
+      {"header of 64 bytes", 14, 4, 64},
+      {"V5 header, its table past the end", 14, 4, 124},
+      {"2 bits", 28, 2, 2},
+      {"0 bits", 28, 2, 0},
       {"two planes", 26, 2, 2},
-      {"run-length coded", 30, 4, 1},
+      {"8 bits coded as 4", 30, 4, 2},
+      {"8 bits with masks", 30, 4, 3},
+      {"JPEG inside", 30, 4, 4},
+      {"PNG inside", 30, 4, 5},
       {"zero width", 18, 4, 0},
       {"negative width", 18, 4, uint32_t(-5)},
       {"zero height", 22, 4, 0},
