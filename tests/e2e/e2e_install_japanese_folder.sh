@@ -31,14 +31,7 @@ DONE_DLG=(--class '#32770' --title 'セットアップ プログラム')
 setup_pid=$(zd start --cwd "$(winpath "$medium")" "$(winpath "$medium/setup.exe")")
 zd set-text "${INSTALL_DLG[@]}" 1003 "$folder" >/dev/null
 zd click "${INSTALL_DLG[@]}" 1 >/dev/null
-for _ in $(seq 1 120); do
-  state=$(zd state "${DONE_DLG[@]}" 1020 2>/dev/null || true)
-  case "$state" in *visible=1*) break ;; esac
-  sleep 0.5
-done
-case "$state" in *visible=1*) ;; *) fail "the installation did not complete" ;; esac
-zd click "${DONE_DLG[@]}" 2 >/dev/null
-expect_eq 0 "$(zd wait-exit --timeout 20000 "$setup_pid")" "setup.exe exit code"
+finish_setup "$setup_pid" "${DONE_DLG[@]}"
 expect_eq "$UNINSTALLER -u $folder\\_inst_.log" "$(regget "$UNINSTALL_KEY\\ZARVEL" UninstallString)" "UninstallString"
 group="$(probe folder 2)\\ZARVEL"
 for f in "$folder\\tzk.exe" "$folder\\_inst_.log" "$group\\$shortcut.lnk"; do

@@ -32,14 +32,7 @@ expect_eq 'checked=0 enabled=1 visible=1' "$(zd state "${INSTALL_DLG[@]}" 1026)"
 zd click "${INSTALL_DLG[@]}" 1026 >/dev/null
 expect_eq 'checked=1 enabled=1 visible=1' "$(zd state "${INSTALL_DLG[@]}" 1026)" "desktop box ticked"
 zd click "${INSTALL_DLG[@]}" 1 >/dev/null
-for _ in $(seq 1 120); do
-  state=$(zd state "${DONE_DLG[@]}" 1020 2>/dev/null || true)
-  case "$state" in *visible=1*) break ;; esac
-  sleep 0.5
-done
-case "$state" in *visible=1*) ;; *) fail "the installation did not complete" ;; esac
-zd click "${DONE_DLG[@]}" 2 >/dev/null
-expect_eq 0 "$(zd wait-exit --timeout 20000 "$setup_pid")" "setup.exe exit code"
+finish_setup "$setup_pid" "${DONE_DLG[@]}"
 
 command=$(regget "$UNINSTALL_KEY\\ZARVEL" UninstallString)
 expect_eq "$UNINSTALLER -u C:\\ZARVEL\\_inst_.log" "$command" "UninstallString"

@@ -59,6 +59,21 @@ farewell_ok() {
   zd click --hwnd "$box" 1 >/dev/null
 }
 
+# finish_setup PID DIALOG...: waits for the installer's closing dialog
+# (matched by DIALOG's zd arguments), closes it and checks the exit code.
+finish_setup() {
+  local pid=$1 state=
+  shift
+  for _ in $(seq 1 120); do
+    state=$(zd state "$@" 1020 2>/dev/null || true)
+    case "$state" in *visible=1*) break ;; esac
+    sleep 0.5
+  done
+  case "$state" in *visible=1*) ;; *) fail "the installation did not complete" ;; esac
+  zd click "$@" 2 >/dev/null
+  expect_eq 0 "$(zd wait-exit --timeout 20000 "$pid")" "setup.exe exit code"
+}
+
 # expect_eq WANT GOT WHAT
 expect_eq() {
   [ "$1" = "$2" ] || fail "${3:-value}: expected '$1', got '$2'"

@@ -23,6 +23,7 @@
 #include "game/shell/host/host_system.h"
 #include "game/shell/observers.h"
 #include "game/shell/shared_state.h"
+#include "tools/sim/option_values.h"
 #include "tools/sim/screenshot.h"
 #include "tools/sim/sim_audio.h"
 #include "tools/sim/state_hash.h"
@@ -58,21 +59,10 @@ const char* SimUsage() {
          "               music on the simulated clock (16-bit stereo, 22050 Hz)\n";
 }
 
-static int ParseNumber(const char* text, int64_t low, int64_t high, int64_t& value) {
-  if (!text || !*text) return 0;
-  char* end = nullptr;
-  long long v = std::strtoll(text, &end, 0);
-  if (*end || v < low || v > high) return 0;
-  value = v;
-  return 1;
-}
-
 static int ParseShot(const char* text, SimOptions& o) {
-  const char* colon = text ? std::strchr(text, ':') : nullptr;
-  if (!colon || !colon[1]) return 0;
-  int64_t frame = 0;
-  if (!ParseNumber(std::string(text, colon).c_str(), 0, 1LL << 40, frame)) return 0;
-  o.shots.push_back({frame, colon + 1});
+  SimOptions::Shot shot;
+  if (!ParseFramePath(text, shot.frame, shot.file)) return 0;
+  o.shots.push_back(shot);
   return 1;
 }
 
@@ -90,11 +80,11 @@ int ParseSimArgs(int argc, const char* const* argv, SimOptions& o, std::string& 
     const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
     int64_t v = 0;
     int ok = 1;
-    if (arg == "--stage") ok = ParseNumber(value, 0, 2, v), o.stage = int32_t(v);
-    else if (arg == "--level") ok = ParseNumber(value, 0, 4, v), o.level = int32_t(v);
-    else if (arg == "--seed") ok = ParseNumber(value, 0, 0xFFFFFFFFLL, v), o.seed = uint32_t(v);
-    else if (arg == "--frames") ok = ParseNumber(value, 0, 1LL << 40, v), o.frames = v;
-    else if (arg == "--games") ok = ParseNumber(value, 1, 1000000, v), o.games = int32_t(v);
+    if (arg == "--stage") ok = ParseOptionNumber(value, 0, 2, v), o.stage = int32_t(v);
+    else if (arg == "--level") ok = ParseOptionNumber(value, 0, 4, v), o.level = int32_t(v);
+    else if (arg == "--seed") ok = ParseOptionNumber(value, 0, 0xFFFFFFFFLL, v), o.seed = uint32_t(v);
+    else if (arg == "--frames") ok = ParseOptionNumber(value, 0, 1LL << 40, v), o.frames = v;
+    else if (arg == "--games") ok = ParseOptionNumber(value, 1, 1000000, v), o.games = int32_t(v);
     else if (arg == "--keys") ok = value != nullptr, o.keysFile = value ? value : "";
     else if (arg == "--data") ok = value != nullptr, o.dataDir = value ? value : "";
     else if (arg == "--shot") ok = ParseShot(value, o);

@@ -2,6 +2,7 @@
 #include <cstring>
 
 #include "game/shell/sdl2/program/native_program.h"
+#include "tools/sim/option_values.h"
 
 const char* NativeUsage() {
   return "usage: zarvel [--stage a|b|c] [--scale N] [--fullscreen] [--data DIR]\n"
@@ -21,15 +22,6 @@ const char* NativeUsage() {
          "                 (PREFIX.screen.bmp) at that frame wait\n";
 }
 
-static int Number(const char* text, long long low, long long high, long long& value) {
-  if (!text || !*text) return 0;
-  char* end = nullptr;
-  long long v = std::strtoll(text, &end, 0);
-  if (*end || v < low || v > high) return 0;
-  value = v;
-  return 1;
-}
-
 static int Stage(const char* text, int32_t& stage) {
   if (!text || !text[0] || text[1]) return 0;
   if (text[0] >= 'a' && text[0] <= 'c') stage = text[0] - 'a';
@@ -39,10 +31,10 @@ static int Stage(const char* text, int32_t& stage) {
 }
 
 static int Shot(const char* text, NativeOptions& o) {
-  const char* colon = text ? std::strchr(text, ':') : nullptr;
-  long long frame = 0;
-  if (!colon || !colon[1] || !Number(std::string(text, colon).c_str(), 0, 1LL << 40, frame)) return 0;
-  o.shots.push_back({frame, colon + 1});
+  int64_t frame = 0;
+  std::string path;
+  if (!ParseFramePath(text, frame, path)) return 0;
+  o.shots.push_back({frame, path});
   return 1;
 }
 
@@ -52,15 +44,15 @@ int ParseNativeArgs(int argc, const char* const* argv, NativeOptions& o, std::st
     if (arg == "--help" || arg == "-h") { o.help = true; continue; }
     if (arg == "--fullscreen") { o.fullScreen = true; continue; }
     const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
-    long long v = 0;
+    int64_t v = 0;
     int ok = 1;
     if (arg == "--stage") ok = Stage(value, o.stage);
-    else if (arg == "--scale") ok = Number(value, 1, 8, v), o.scale = int32_t(v);
+    else if (arg == "--scale") ok = ParseOptionNumber(value, 1, 8, v), o.scale = int32_t(v);
     else if (arg == "--data") ok = value != nullptr, o.dataDir = value ? value : "";
     else if (arg == "--keys") ok = value != nullptr, o.keysFile = value ? value : "";
-    else if (arg == "--seed") ok = Number(value, 0, 0xFFFFFFFFLL, v), o.seed = uint32_t(v);
-    else if (arg == "--level") ok = Number(value, 0, 4, v), o.level = int32_t(v);
-    else if (arg == "--frames") ok = Number(value, 0, 1LL << 40, v), o.frames = v;
+    else if (arg == "--seed") ok = ParseOptionNumber(value, 0, 0xFFFFFFFFLL, v), o.seed = uint32_t(v);
+    else if (arg == "--level") ok = ParseOptionNumber(value, 0, 4, v), o.level = int32_t(v);
+    else if (arg == "--frames") ok = ParseOptionNumber(value, 0, 1LL << 40, v), o.frames = v;
     else if (arg == "--hash") ok = value != nullptr, o.hashFile = value ? value : "";
     else if (arg == "--audio") ok = value != nullptr, o.audioFile = value ? value : "";
     else if (arg == "--shot") ok = Shot(value, o);

@@ -1,0 +1,13 @@
+// Values of the command-line options that tzk-sim and the native program's
+// scripted runs share: whole numbers in a range, and FRAME:PATH pairs.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// 1 when TEXT is a whole number (decimal, 0x hex or 0 octal) from LOW to
+// HIGH and nothing else; VALUE is left alone otherwise.
+int ParseOptionNumber(const char* text, int64_t low, int64_t high, int64_t& value);
+
+// 1 for "FRAME:PATH" with FRAME a frame wait (0 to 2^40) and PATH not empty.
+int ParseFramePath(const char* text, int64_t& frame, std::string& path);
