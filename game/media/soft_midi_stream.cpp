@@ -13,11 +13,15 @@ uint32_t Read32(const char* p) {
   return b[0] | b[1] << 8 | b[2] << 16 | uint32_t(b[3]) << 24;
 }
 
-// A zero-length song would otherwise finish buffers forever without time
-// passing, and a song of events without time between them would hold the
-// stream's lock for as long as it loops: past this many buffers and
-// events in a row without a frame played, the rest waits for the next call.
-constexpr int32_t InstantLimit = 4096;
+// The synthesizer takes events as a cable would: at most EventsPerSecond
+// of played time on average, in bursts of up to EventBurst. A zero-length
+// song would otherwise finish buffers forever without time passing, and a
+// song of events a fraction of a frame apart would keep the synthesizer
+// busy far longer than the sound it makes. What is over the budget waits
+// for later frames. Real songs stay well inside it: a MIDI cable carries
+// about a thousand messages a second.
+constexpr double EventsPerSecond = 8000;
+constexpr double EventBurst = 4096;
 
 void Dispatch(SoftMidiStream& s, uint32_t event) {
   uint32_t type = event >> 24;
@@ -75,6 +79,7 @@ void SoftMidiInit(SoftMidiStream& s, MidiCallback callback, int32_t rate) {
   s.inCallback = 0;
   s.ticks = 0;
   s.frames = 0;
+  s.eventBudget = EventBurst;
   SynthInit(s.synth, rate);
 }
 
@@ -134,9 +139,10 @@ uint32_t SoftMidiShortMsg(SoftMidiStream& s, uint32_t message) {
 
 void SoftMidiRender(SoftMidiStream& s, int16_t* out, int32_t frames) {
   std::unique_lock<std::mutex> held(s.lock);
-  int32_t done = 0, instant = 0;
+  int32_t done = 0;
+  s.eventBudget = std::fmin(EventBurst, s.eventBudget + frames * EventsPerSecond / s.synth.rate);
   while (done < frames) {
-    if (s.paused || s.queue.empty() || instant > InstantLimit) {
+    if (s.paused || s.queue.empty() || s.eventBudget < 1) {
       SynthRender(s.synth, out + 2 * done, frames - done);
       break;
     }
@@ -145,7 +151,7 @@ void SoftMidiRender(SoftMidiStream& s, int16_t* out, int32_t frames) {
       s.queue.pop_front();
       s.offset = 0;
       s.untilEvent = -1;
-      instant += 1;
+      s.eventBudget -= 1;
       Finish(s, held, h);
       continue;
     }
@@ -155,11 +161,10 @@ void SoftMidiRender(SoftMidiStream& s, int16_t* out, int32_t frames) {
       done += wait;
       s.frames += uint64_t(wait);
       s.untilEvent -= wait;
-      instant = 0;
     }
     if (s.untilEvent < 1.0) {
       RunFrontEvent(s);
-      if (wait <= 0) instant += 1;
+      s.eventBudget -= 1;
     }
   }
 }

@@ -23,6 +23,7 @@ struct SoftMidiStream {
   int32_t inCallback;     // callbacks under way outside the lock
   uint64_t ticks;         // stream position in ticks
   uint64_t frames;        // frames rendered while playing
+  double eventBudget;     // events and buffers it may still run (see EventsPerSecond)
   Synth synth;
 };
 

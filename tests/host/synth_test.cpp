@@ -185,6 +185,27 @@ TEST(Synth, TimelessEventsLoopingForeverDoNotHoldTheStream) {
   EXPECT_LE(finished, 5);
 }
 
+// However dense a song, the synthesizer takes no more events a second
+// than a generous cable would carry: a burst, then a second's budget a
+// second, never the song's sixty-five thousand (a tick apart at the finest
+// division).
+TEST(Synth, DenseSongsAreTakenAtTheEventBudget) {
+  static SoftMidiStream* stream = nullptr;
+  std::vector<std::pair<uint32_t, uint32_t>> notes;
+  for (uint32_t i = 0; i < 500; ++i) notes.push_back({1, 0x00640090u | (36 + i % 48) << 8});
+  StreamRig rig({Events(notes, true)}, 0x7FFF);
+  stream = &rig.stream;
+  rig.stream.callback = [](uint32_t, MidiHeader* h) { SoftMidiOut(*stream, h); };
+  const uint64_t most[] = {4096 + 8000, 8000, 8000};
+  uint64_t before = 0;
+  for (uint64_t limit : most) {
+    rig.Render(Rate);
+    EXPECT_LE(SoftMidiTicks(rig.stream) - before, limit + 1);
+    EXPECT_GE(SoftMidiTicks(rig.stream) - before, limit - 300);  // the song goes on
+    before = SoftMidiTicks(rig.stream);
+  }
+}
+
 // A division that slipped past the checks gives no time at all: the events
 // play at once and the render still ends.
 TEST(Synth, StreamWithoutTimeStillRenders) {
