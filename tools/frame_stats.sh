@@ -49,6 +49,7 @@ awk -v n="$n" '
     count++; cpus += $3 / 1000; wall += $2 / 1000
     if (count == 1 || ms < least) least = ms
     if (ms >= 60 && ms < 63) paced++
+    if (ms >= 60 && ms <= 62) tight++
     if (ms < 60) short++
     if (ms > 70) long++
     add("frame", ms, frame_edges)
@@ -60,8 +61,8 @@ awk -v n="$n" '
   }
   END {
     if (count == 0) { print "no stage frames in the log"; exit 1 }
-    printf "%d stage frames: mean %.2f ms, %.1f%% between 60 and 63 ms, %d under 60 ms, %d above 70 ms, shortest %.2f ms, longest %.2f ms\n",
-           count, sum["frame"] / count, 100 * paced / count, short, long, least, most["frame"]
+    printf "%d stage frames: mean %.2f ms, %.1f%% between 60 and 63 ms (%.1f%% between 60 and 62), %d under 60 ms, %d above 70 ms, shortest %.2f ms, longest %.2f ms\n",
+           count, sum["frame"] / count, 100 * paced / count, 100 * tight / count, short, long, least, most["frame"]
     printf "game thread processor time: %.1f ms a frame (%.0f%% of the frame)\n",
            cpus / count, 100 * cpus / wall
     show("frame", frame_edges)

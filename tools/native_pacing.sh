@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Measures the native program on the display it is given: the frame pacing
 # over N stage frames (an invulnerable first stage, M held at its start),
+# timed as tools/frame_stats.sh times tzk.exe's (wait end to wait end),
 # the whole process's processor share meanwhile, and what showing a frame
 # costs at the window's scale.
 #   xvfb-run -s '-screen 0 2048x1536x24' tools/native_pacing.sh [--scale N] [--frames N]
@@ -44,15 +45,7 @@ sleep 2
 xdotool key Return
 wait "$pid" || true
 
-awk -v n="$frames" '$1 > 0 && taken < n {
-    taken++; ms = $2 / 1000; sum += ms; if (ms > top) top = ms; if (ms < low || taken == 1) low = ms
-    if (ms >= 60 && ms <= 62) good++
-  }
-  END {
-    if (taken < n) { printf "only %d stage frames logged\n", taken; exit 1 }
-    printf "%d stage frames: mean %.2f ms, shortest %.2f ms, longest %.2f ms, %.1f%% between 60 and 62 ms\n",
-      taken, sum / taken, low, top, 100 * good / taken
-  }' "$work/frames.txt"
+tools/frame_stats.sh "$work/frames.txt" "$frames"
 awk -v c="$((c1 - c0))" -v hz="$ticks" -v t0="$t0" -v t1="$t1" \
   'BEGIN {printf "processor share of the whole program: %.1f%% of a core\n", 100 * c / hz / (t1 - t0)}'
 grep -E 'presents at scale|audio queue' "$work/err" | sed 's/^zarvel: //'

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The window at scale 2, read back from the renderer, is the game's screen
+# The window at scale 2, read back from its surface, is the game's screen
 # with each pixel doubled: on the title (TrueType texts over the stars) and
 # on a stage frame, which is also the simulator's frame, pixel for pixel.
 set -euo pipefail

@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <vector>
 
-// The game's window: the 640 x 480 picture through a streaming texture,
+// The game's window: the 640 x 480 picture on the window's surface,
 // scaled by a whole number with its aspect kept and black borders round it.
 
 struct ScreenPlace {
@@ -15,7 +15,7 @@ ScreenPlace PlaceScreen(int32_t areaWidth, int32_t areaHeight);
 // The window's first scale: the largest that fits the usable screen, 1..3.
 int32_t DefaultWindowScale(int32_t usableWidth, int32_t usableHeight);
 
-// 1 when the window and its renderer are up. Scale 0: the default one.
+// 1 when the window and its surface are up. Scale 0: the default one.
 int32_t OpenGameWindow(int32_t scale, bool fullscreen);
 void CloseGameWindow();
 uint32_t GameWindowId();
@@ -24,9 +24,9 @@ void ToggleFullScreen();
 bool IsFullScreen();
 // Shows 640 x 480 pixels (0xAARRGGBB), scaled; null shows the last again.
 void PresentPixels(const uint32_t* pixels);
-// The window as it was last presented, read back from the renderer.
+// The window as it was last presented, read back from its surface.
 int32_t ReadWindowPixels(std::vector<uint32_t>& pixels, int32_t& width, int32_t& height);
-// What the presents cost so far: upload, scaled copy and present together.
+// What the presents cost so far: the scaled copy and the window's update.
 struct PresentCost {
   int64_t count;
   int64_t totalMicroseconds;
