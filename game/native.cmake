@@ -37,6 +37,7 @@ add_dependencies(zarvel game_data)
 file(GLOB NATIVE_TEST_SOURCES CONFIGURE_DEPENDS tests/native/*.cpp)
 add_executable(native_tests ${NATIVE_TEST_SOURCES})
 target_link_libraries(native_tests PRIVATE zarvel_native_program GTest::gtest_main)
+target_precompile_headers(native_tests PRIVATE <gtest/gtest.h>)
 target_compile_definitions(native_tests PRIVATE ZARVEL_DATA_DIR="${CMAKE_BINARY_DIR}/data")
 add_dependencies(native_tests game_data zarvel tzk-sim)
 # Offscreen video and dummy audio: the tier needs no display or sound card.
