@@ -19,8 +19,10 @@ set -uo pipefail
 cd "$(dirname "$0")" || exit 1
 
 jobs=${ZARVEL_JOBS:-2}
-# Wine tests side by side: two at a time (ZARVEL_E2E_JOBS=1: one by one).
-e2e_jobs=${ZARVEL_E2E_JOBS:-$((jobs < 2 ? jobs : 2))}
+# Wine tests side by side: they mostly wait for windows and timers (a
+# sixth of two cores at two at a time), so twice as many as there are build
+# jobs (ZARVEL_E2E_JOBS=1: one by one).
+e2e_jobs=${ZARVEL_E2E_JOBS:-$((jobs * 2))}
 started=$(date +%s)
 total_passed=0
 total_failed=0
@@ -206,8 +208,8 @@ UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1} \
 tier asan build/asan host "-j $jobs" -- \
   "${checked[@]}" -DZARVEL_SANITIZE=ON -DZARVEL_BENCHMARKS=OFF
 i386_tier
-# Every end-to-end test has a prefix and display of its own, so two run at
-# once; -V shows every test case by name.
+# Every end-to-end test has a prefix and display of its own, so several run
+# at once; -V shows every test case by name.
 tier win64 build/win64 'wine|e2e' "-V -j $e2e_jobs" -- \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake "$host_tools"
 win32_tier

@@ -92,6 +92,12 @@ REGISTRY_NOISE=(
   # driver's date written again each time.
   '^\[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Control\\Video\\'
   '^\[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Control\\Class\\[^]]*\]\|"DriverDateData"='
+  # The display adapter and monitor as the display driver registers them
+  # again when a desktop starts late (seen with four tests side by side):
+  # a new id, the same devices, and the desktop's list of modes.
+  '^\[HKEY_LOCAL_MACHINE\\Hardware\\DEVICEMAP\\VIDEO\]'
+  '^\[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Enum\\(DISPLAY|PCI)\\'
+  '^\[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Hardware Profiles\\Current\\System\\CurrentControlSet\\Control\\Video(\\|\])'
   # Audio endpoints and the ALSA driver's ids for them, made when a program
   # first opens sound.
   '^\[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\MMDevices(\\|\])'
