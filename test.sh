@@ -10,11 +10,8 @@
 #                the journey, the installer's copy and uninstall on real
 #                files; the other end-to-end tests of the same source run
 #                in win64 only
-#   build/i386   the host tests at -m32 with UBSan, run directly or under
-#                qemu-i386, on one core beside win64's Wine tests
 #   build/tsan   native with ThreadSanitizer: the tests that run threads
 #   build/fuzz   clang: every libFuzzer target, a few seconds each
-#   build/native the SDL2 program with offscreen video and dummy audio
 # The last line is "N passed, N failed" over all tiers; the exit code is
 # non-zero when anything failed. A tier that does not configure or build
 # counts as one failure; a tier that did not run counts as nothing.
@@ -70,17 +67,15 @@ build() {
   built=$(($(date +%s) - t0))
 }
 
-# ctest_into LOG DIR LABELS CTEST_EXTRA: runs the tests, their output into LOG.
-ctest_into() {
-  local log=$1 dir=$2 labels=$3 extra=$4
+# run_ctest NAME DIR LABELS CTEST_EXTRA: runs the tests and records them.
+run_ctest() {
+  local name=$1 dir=$2 labels=$3 extra=$4
+  local log=$dir/ctest.log rc line total failed
+  note "$name: ctest -L '$labels'"
   # shellcheck disable=SC2086
   ctest --test-dir "$dir" -L "$labels" --output-on-failure --timeout 600 \
-    --no-tests=ignore $extra >"$log" 2>&1
-}
-
-# tally NAME LOG RC TEXT: records what ctest said in LOG (RC: its exit code).
-tally() {
-  local name=$1 log=$2 rc=$3 text=$4 line total failed
+    --no-tests=ignore $extra 2>&1 | tee "$log"
+  rc=${PIPESTATUS[0]}
   line=$(grep -E '[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -n1)
   if [ -n "$line" ]; then
     failed=$(sed -E 's/.* ([0-9]+) tests? failed out of.*/\1/' <<<"$line")
@@ -91,17 +86,8 @@ tally() {
     failed=1 total=1
   fi
   if [ "$rc" -ne 0 ] && [ "$failed" -eq 0 ]; then failed=1 total=$((total + 1)); fi
-  record "$name" $((total - failed)) "$failed" $(($(date +%s) - t0)) "$text, $total tests"
-}
-
-# run_ctest NAME DIR LABELS CTEST_EXTRA: runs the tests, shows and records them.
-run_ctest() {
-  local name=$1 dir=$2 labels=$3 extra=$4 rc
-  note "$name: ctest -L '$labels'"
-  ctest_into "$dir/ctest.log" "$dir" "$labels" "$extra"
-  rc=$?
-  cat "$dir/ctest.log"
-  tally "$name" "$dir/ctest.log" "$rc" "build ${built}s"
+  record "$name" $((total - failed)) "$failed" $(($(date +%s) - t0)) \
+    "build ${built}s, $total tests"
 }
 
 # tier NAME DIR LABELS CTEST_EXTRA -- CMAKE_ARGS...
@@ -139,16 +125,12 @@ win32_tier() {
 # pointers) with UndefinedBehaviorSanitizer, on every machine: run directly
 # where the kernel runs 32-bit programs, under qemu-i386's user-mode
 # emulation where it does not (ZARVEL_I386_EMULATE=1 takes the emulator
-# anyway). The summary says which. Emulated they take minutes of one core,
-# so they run on one core beside the 64-bit tree's Wine tests, which mostly
-# wait: i386_build, then i386_tests_start before and i386_tests_end after
-# those.
-i386_build() {
-  local dir=build/i386 emulator=
-  i386_how=directly
+# anyway). The summary says which.
+i386_tier() {
+  local dir=build/i386 how=directly emulator=
   if [ "${ZARVEL_I386_EMULATE:-0}" = 1 ] || ! tools/probe_32bit.sh; then
-    i386_how="under qemu-i386"
-    emulator=$(command -v qemu-i386) || { record i386 0 1 0 "qemu-i386 missing"; return 1; }
+    how="under qemu-i386"
+    emulator=$(command -v qemu-i386) || { record i386 0 1 0 "qemu-i386 missing"; return; }
   fi
   # A tree set up for the other way: told the new one, and its test programs
   # linked again, so that their test lists are taken that way too.
@@ -157,26 +139,11 @@ i386_build() {
     cmake "$dir" -DZARVEL_I386_EMULATOR="$emulator" >/dev/null &&
       find "$dir" -maxdepth 2 -type f -name '*_tests' -delete
   fi
-  build i386 "$dir" "${checked[@]}" -DCMAKE_TOOLCHAIN_FILE=cmake/linux-i386.cmake "$host_tools" \
-    -DZARVEL_I386_EMULATOR="$emulator" -DZARVEL_SANITIZE_UNDEFINED=ON -DZARVEL_BENCHMARKS=OFF
-}
-
-i386_tests_start() {
-  note "i386: ctest -L 'host' $i386_how, beside the next tier"
   UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1} \
-    ctest_into build/i386/ctest.log build/i386 host "-j 1" &
-  i386_pid=$!
-}
-
-# Its time in the summary: the build and the tests' own, not the wait.
-i386_tests_end() {
-  local rc=0 ran
-  wait "$i386_pid" || rc=$?
-  note "i386: ctest -L 'host' $i386_how"
-  cat build/i386/ctest.log
-  ran=$(sed -n 's/^Total Test time (real) = *\([0-9]*\).*/\1/p' build/i386/ctest.log)
-  t0=$(($(date +%s) - i386_built - ${ran:-0})) \
-    tally i386 build/i386/ctest.log "$rc" "build ${i386_built}s, run $i386_how beside win64"
+  tier i386 "$dir" host "-j $jobs" -- \
+    "${checked[@]}" -DCMAKE_TOOLCHAIN_FILE=cmake/linux-i386.cmake "$host_tools" \
+    -DZARVEL_I386_EMULATOR="$emulator" -DZARVEL_SANITIZE_UNDEFINED=ON -DZARVEL_BENCHMARKS=OFF
+  summary[-1]="${summary[-1]}, run $how"
 }
 
 # Every fuzz target, a few seconds each on its corpus and seeds, through the
@@ -240,17 +207,11 @@ ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=0} \
 UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1} \
 tier asan build/asan host "-j $jobs" -- \
   "${checked[@]}" -DZARVEL_SANITIZE=ON -DZARVEL_BENCHMARKS=OFF
-i386_build && i386_built=$built
+i386_tier
 # Every end-to-end test has a prefix and display of its own, so several run
 # at once; -V shows every test case by name.
-if build win64 build/win64 -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-     -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake "$host_tools"; then
-  [ -n "${i386_built:-}" ] && i386_tests_start
-  run_ctest win64 build/win64 'wine|e2e' "-V -j $e2e_jobs"
-fi
-if [ -n "${i386_pid:-}" ]; then i386_tests_end
-elif [ -n "${i386_built:-}" ]; then i386_tests_start && i386_tests_end
-fi
+tier win64 build/win64 'wine|e2e' "-V -j $e2e_jobs" -- \
+  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake "$host_tools"
 win32_tier
 tsan_tier
 fuzz_tier
