@@ -19,3 +19,22 @@ int ParseFramePath(const char* text, int64_t& frame, std::string& path) {
   path = colon + 1;
   return 1;
 }
+
+int WalkOptions(int argc, const char* const* argv, OptionResult (*take)(const std::string&, const char*, void*),
+                void* options, std::string& error) {
+  for (int i = 1; i < argc; ++i) {
+    std::string arg = argv[i];
+    const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
+    OptionResult result = take(arg, value, options);
+    if (result == OptionUnknown) {
+      error = "unknown option '" + arg + "' (see --help)";
+      return 2;
+    }
+    if (result == OptionBadValue) {
+      error = "bad or out-of-range value for " + arg + (value ? std::string(": '") + value + "'" : "");
+      return 2;
+    }
+    if (result == OptionTakesValue) ++i;
+  }
+  return 0;
+}

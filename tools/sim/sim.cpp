@@ -66,40 +66,27 @@ static int ParseShot(const char* text, SimOptions& o) {
   return 1;
 }
 
+static OptionResult TakeSimOption(const std::string& arg, const char* value, void* options) {
+  SimOptions& o = *static_cast<SimOptions*>(options);
+  if (arg == "--help" || arg == "-h") return o.help = true, OptionFlag;
+  if (arg == "--hash") return o.hashes = true, OptionFlag;
+  int64_t v = 0;
+  int ok = 1;
+  if (arg == "--stage") ok = ParseOptionNumber(value, 0, 2, v), o.stage = int32_t(v);
+  else if (arg == "--level") ok = ParseOptionNumber(value, 0, 4, v), o.level = int32_t(v);
+  else if (arg == "--seed") ok = ParseOptionNumber(value, 0, 0xFFFFFFFFLL, v), o.seed = uint32_t(v);
+  else if (arg == "--frames") ok = ParseOptionNumber(value, 0, 1LL << 40, v), o.frames = v;
+  else if (arg == "--games") ok = ParseOptionNumber(value, 1, 1000000, v), o.games = int32_t(v);
+  else if (arg == "--keys") ok = value != nullptr, o.keysFile = value ? value : "";
+  else if (arg == "--data") ok = value != nullptr, o.dataDir = value ? value : "";
+  else if (arg == "--shot") ok = ParseShot(value, o);
+  else if (arg == "--audio") ok = value != nullptr, o.audioFile = value ? value : "";
+  else return OptionUnknown;
+  return ok ? OptionTakesValue : OptionBadValue;
+}
+
 int ParseSimArgs(int argc, const char* const* argv, SimOptions& o, std::string& error) {
-  for (int i = 1; i < argc; ++i) {
-    std::string arg = argv[i];
-    if (arg == "--help" || arg == "-h") {
-      o.help = true;
-      continue;
-    }
-    if (arg == "--hash") {
-      o.hashes = true;
-      continue;
-    }
-    const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
-    int64_t v = 0;
-    int ok = 1;
-    if (arg == "--stage") ok = ParseOptionNumber(value, 0, 2, v), o.stage = int32_t(v);
-    else if (arg == "--level") ok = ParseOptionNumber(value, 0, 4, v), o.level = int32_t(v);
-    else if (arg == "--seed") ok = ParseOptionNumber(value, 0, 0xFFFFFFFFLL, v), o.seed = uint32_t(v);
-    else if (arg == "--frames") ok = ParseOptionNumber(value, 0, 1LL << 40, v), o.frames = v;
-    else if (arg == "--games") ok = ParseOptionNumber(value, 1, 1000000, v), o.games = int32_t(v);
-    else if (arg == "--keys") ok = value != nullptr, o.keysFile = value ? value : "";
-    else if (arg == "--data") ok = value != nullptr, o.dataDir = value ? value : "";
-    else if (arg == "--shot") ok = ParseShot(value, o);
-    else if (arg == "--audio") ok = value != nullptr, o.audioFile = value ? value : "";
-    else {
-      error = "unknown option '" + arg + "' (see --help)";
-      return 2;
-    }
-    if (!ok) {
-      error = "bad or out-of-range value for " + arg + (value ? std::string(": '") + value + "'" : "");
-      return 2;
-    }
-    ++i;
-  }
-  return 0;
+  return WalkOptions(argc, argv, TakeSimOption, &o, error);
 }
 
 void ResetWorld() {

@@ -38,34 +38,28 @@ static int Shot(const char* text, NativeOptions& o) {
   return 1;
 }
 
+static OptionResult TakeNativeOption(const std::string& arg, const char* value, void* options) {
+  NativeOptions& o = *static_cast<NativeOptions*>(options);
+  if (arg == "--help" || arg == "-h") return o.help = true, OptionFlag;
+  if (arg == "--fullscreen") return o.fullScreen = true, OptionFlag;
+  int64_t v = 0;
+  int ok = 1;
+  if (arg == "--stage") ok = Stage(value, o.stage);
+  else if (arg == "--scale") ok = ParseOptionNumber(value, 1, 8, v), o.scale = int32_t(v);
+  else if (arg == "--data") ok = value != nullptr, o.dataDir = value ? value : "";
+  else if (arg == "--keys") ok = value != nullptr, o.keysFile = value ? value : "";
+  else if (arg == "--seed") ok = ParseOptionNumber(value, 0, 0xFFFFFFFFLL, v), o.seed = uint32_t(v);
+  else if (arg == "--level") ok = ParseOptionNumber(value, 0, 4, v), o.level = int32_t(v);
+  else if (arg == "--frames") ok = ParseOptionNumber(value, 0, 1LL << 40, v), o.frames = v;
+  else if (arg == "--hash") ok = value != nullptr, o.hashFile = value ? value : "";
+  else if (arg == "--audio") ok = value != nullptr, o.audioFile = value ? value : "";
+  else if (arg == "--shot") ok = Shot(value, o);
+  else return OptionUnknown;
+  return ok ? OptionTakesValue : OptionBadValue;
+}
+
 int ParseNativeArgs(int argc, const char* const* argv, NativeOptions& o, std::string& error) {
-  for (int i = 1; i < argc; ++i) {
-    std::string arg = argv[i];
-    if (arg == "--help" || arg == "-h") { o.help = true; continue; }
-    if (arg == "--fullscreen") { o.fullScreen = true; continue; }
-    const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
-    int64_t v = 0;
-    int ok = 1;
-    if (arg == "--stage") ok = Stage(value, o.stage);
-    else if (arg == "--scale") ok = ParseOptionNumber(value, 1, 8, v), o.scale = int32_t(v);
-    else if (arg == "--data") ok = value != nullptr, o.dataDir = value ? value : "";
-    else if (arg == "--keys") ok = value != nullptr, o.keysFile = value ? value : "";
-    else if (arg == "--seed") ok = ParseOptionNumber(value, 0, 0xFFFFFFFFLL, v), o.seed = uint32_t(v);
-    else if (arg == "--level") ok = ParseOptionNumber(value, 0, 4, v), o.level = int32_t(v);
-    else if (arg == "--frames") ok = ParseOptionNumber(value, 0, 1LL << 40, v), o.frames = v;
-    else if (arg == "--hash") ok = value != nullptr, o.hashFile = value ? value : "";
-    else if (arg == "--audio") ok = value != nullptr, o.audioFile = value ? value : "";
-    else if (arg == "--shot") ok = Shot(value, o);
-    else {
-      error = "unknown option '" + arg + "' (see --help)";
-      return 2;
-    }
-    if (!ok) {
-      error = "bad or out-of-range value for " + arg + (value ? std::string(": '") + value + "'" : "");
-      return 2;
-    }
-    ++i;
-  }
+  if (int rc = WalkOptions(argc, argv, TakeNativeOption, &o, error)) return rc;
   bool scriptOnly = !o.hashFile.empty() || !o.audioFile.empty() || !o.shots.empty() || o.frames >= 0;
   if (scriptOnly && o.keysFile.empty()) {
     error = "--hash, --audio, --shot and --frames belong to a scripted run (--keys FILE)";
