@@ -7,6 +7,7 @@
 #include "setup/install/ini_text.h"
 #include "setup/install/install_log.h"
 #include "setup/install/install_port.h"
+#include "setup/install/install_record.h"
 #include "setup/install/setup_state.h"
 #include "setup/install/shortcuts.h"
 
@@ -18,6 +19,10 @@ constexpr const char* FolderFailedText = "フォルダを作成できません�
 constexpr const char* LogFailedText =
     "ログファイルの作成に失敗しました\nアンインストール機能は使えません\n";
 constexpr const char* InsertMediumText = " のラベルの付いたディスクを入れてください";
+constexpr const char* ThroughLinkText =
+    "インストール先のフォルダ\n%s\nは、ジャンクションかシンボリックリンクであるか、"
+    "その中にあります。\nリンクの先には書き込みません。別のフォルダを指定して、"
+    "もう一度セットアップを実行してください。";
 
 const char* ListDestination(int32_t list) {
   return list == 0 ? InstallFolder : list == 1 ? WindowsFolder : SystemFolder;
@@ -30,7 +35,7 @@ void StartLog() {
   char logPath[PathBufferSize];
   char setupPath[PathBufferSize];
   bool ok = JoinPath(logPath, InstallFolder, InstallLogName) >= 0 &&
-            JoinPath(setupPath, SourceFolder, "setup.exe") >= 0 &&
+            JoinPath(setupPath, SourceFolder, "setup.exe") >= 0 && !WritesThroughLink(logPath) &&
             PortSetCurrentFolder(InstallFolder) && OpenInstallLog();
   if (!ok) {
     PortShowMessage(MessageLogFailed, LogFailedText);
@@ -41,11 +46,19 @@ void StartLog() {
   WriteLogLine(logPath);
   if (InPlaceInstall)
     CopyText(UninstallerPath, PathBufferSize, setupPath);
-  else
+  else if (!WritesThroughLink(UninstallerPath))
     PortCopyFile(setupPath, UninstallerPath, false);  // a failure here is not reported
 }
 
 bool FirstStep() {
+  // A folder that is, or lies behind, a link would take every file
+  // somewhere else: refused, naming the folder, before anything is made.
+  if (WritesThroughLink(InstallFolder)) {
+    char text[SetupPathSize + 512];
+    std::snprintf(text, sizeof text, ThroughLinkText, InstallFolder);
+    PortShowMessage(MessageFolderFailed, text);
+    return false;
+  }
   if (!InPlaceInstall && !EnsureFolder(InstallFolder)) {
     PortShowMessage(MessageFolderFailed, FolderFailedText);
     return false;
@@ -87,7 +100,8 @@ void InstallFile(int32_t list, const char* entry) {
   // A path too long to name the file is refused: the entry fails like a copy.
   bool joined = JoinPath(source, SourceFolder, Copy.MediaFolder, Copy.SourceSubFolder, entry) >= 0 &&
                 JoinPath(dest, ListDestination(list), Copy.DestSubFolder, entry) >= 0;
-  if (joined && CopyByMode(source, dest)) {
+  // Nor is a destination behind a link: the copy would land elsewhere.
+  if (joined && !WritesThroughLink(dest) && CopyByMode(source, dest)) {
     WriteLogLine(dest);
     return;
   }
@@ -106,7 +120,7 @@ void MakeDestSubFolder(const char* value) {
   // is no folder of its own to make or to log.
   if (!value[0]) return;
   char path[PathBufferSize];
-  if (JoinPath(path, InstallFolder, value) < 0) return;
+  if (JoinPath(path, InstallFolder, value) < 0 || WritesThroughLink(path)) return;
   EnsureFolder(path);
   WriteLogLine(path);
 }
@@ -173,7 +187,9 @@ bool ApplyDirective(const char* text) {
   return true;
 }
 
-StepResult RunCopyStep(int32_t list, int32_t entry) {
+namespace {
+
+StepResult RunStep(int32_t list, int32_t entry) {
   Copy.list = list;
   Copy.entry = entry;
   if (list >= FinishingList) return RunFinishingStep(entry);
@@ -191,4 +207,12 @@ StepResult RunCopyStep(int32_t list, int32_t entry) {
   }
   Copy.entry = entry + 1;
   return StepNext;
+}
+
+}  // namespace
+
+StepResult RunCopyStep(int32_t list, int32_t entry) {
+  const StepResult result = RunStep(list, entry);
+  SaveInstallRecord();
+  return result;
 }

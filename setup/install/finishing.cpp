@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "setup/install/copy_engine.h"
+#include "setup/install/ensure_folder.h"
 #include "setup/install/ini_text.h"
 #include "setup/install/install_log.h"
 #include "setup/install/install_port.h"
@@ -29,7 +30,7 @@ void ReadShowName() {
   Copy.UninstallShortcut[0] = '\0';
   if (!UninstallShortcutWanted() || !GroupFolderReady || !Copy.ShowName[0]) return;
   if (JoinPath(Copy.UninstallShortcut, GroupFolder, Copy.ShowName) < 0 ||
-      !AppendToPath(Copy.UninstallShortcut, ".lnk"))
+      !AppendToPath(Copy.UninstallShortcut, ".lnk") || WritesThroughLink(Copy.UninstallShortcut))
     Copy.UninstallShortcut[0] = '\0';
 }
 

@@ -53,6 +53,13 @@ bool SameIgnoringAsciiCase(const char* a, const char* b) {
 const char FolderNameTooLongText[] =
     "フォルダ名を付けるとパスが長すぎます。\n別のフォルダを指定してください。";
 
+const char FolderNameRefusedText[] =
+    "フォルダ名に、このセットアップでは扱えない文字が含まれています。\n"
+    "別のフォルダを指定してください。";
+
+const char FolderPathTooLongText[] =
+    "インストール先のパスが長すぎます。\n別のフォルダを指定してください。";
+
 FolderNameResult AppendFolderName(char* path, size_t pathSize, const char* installFolder) {
   const char* name = FindLastPathChar(installFolder, '\\');
   if (!name || name[1] == 0) return FolderNameNone;

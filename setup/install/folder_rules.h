@@ -37,6 +37,11 @@ enum FolderNameResult : int {
 };
 FolderNameResult AppendFolderName(char* path, size_t pathSize, const char* installFolder);
 extern const char FolderNameTooLongText[];
+// A folder typed or chosen with a character code page 932 cannot hold (the
+// installer's paths and its log are Shift-JIS), or typed longer than 259
+// bytes: refused whole.
+extern const char FolderNameRefusedText[];
+extern const char FolderPathTooLongText[];
 
 // 'C:\' becomes 'C:'; any other folder is left alone.
 void StripRootBackslash(char* folder);

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "setup/install/install_port.h"
+#include "setup/install/install_record.h"
 
 bool LogEnabled = false;
 bool RecordItems = true;
@@ -12,6 +13,7 @@ bool logOpen = false;
 }
 
 bool OpenInstallLog() {
+  ResetInstallRecord();  // a new log, a new record
   logOpen = PortLogCreate(InstallLogName);
   return logOpen;
 }
@@ -27,4 +29,5 @@ void WriteLogLine(const char* text) {
   if (!logOpen || !LogEnabled || !RecordItems) return;
   PortLogWrite(text, static_cast<int32_t>(std::strlen(text)));
   PortLogWrite("\r\n", 2);
+  AddToInstallRecord(text);
 }

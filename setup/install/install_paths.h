@@ -1,9 +1,10 @@
 #pragma once
 #include <cstddef>
 
-// Paths in the installer are ANSI strings of at most 259 bytes. A path that
-// would grow past that is refused whole: a cut path names another file, and
-// the installer must never copy to, record or delete a file it did not mean.
+// Paths in the installer are Shift-JIS strings of at most 259 bytes. A path
+// that would grow past that is refused whole: a cut path names another file,
+// and the installer must never copy to, record or delete a file it did not
+// mean.
 constexpr int MaxPathBytes = 259;
 constexpr int PathBufferSize = MaxPathBytes + 1;
 // Room for every part a joined path can have, for showing it to the user.

@@ -3,17 +3,20 @@
 
 // What the copy engine, the shortcut phase and the registry entry ask of the
 // machine, one small call each. win32/ calls Windows; host/ is an in-memory
-// machine for the tests, with switches that make calls fail.
+// machine for the tests, with switches that make calls fail. Paths and texts
+// are Shift-JIS (code page 932) on every system; win32/ hands them to the
+// W functions.
 
 // --- files and folders ------------------------------------------------------
 constexpr uint32_t NoSuchEntry = 0xFFFFFFFFu;  // INVALID_FILE_ATTRIBUTES
 constexpr uint32_t FolderAttribute = 0x10;     // FILE_ATTRIBUTE_DIRECTORY
+constexpr uint32_t LinkAttribute = 0x400;      // FILE_ATTRIBUTE_REPARSE_POINT
 
-// GetFileAttributesA: the entry's attributes, NoSuchEntry when absent.
+// GetFileAttributes: the entry's attributes, NoSuchEntry when absent.
 uint32_t PortEntryAttributes(const char* path);
-// CreateDirectoryA: the parent must exist.
+// CreateDirectory: the parent must exist.
 bool PortMakeFolder(const char* path);
-// CopyFileA: the destination's folder must exist; with failIfExists an
+// CopyFile: the destination's folder must exist; with failIfExists an
 // existing destination makes the copy fail.
 bool PortCopyFile(const char* source, const char* dest, bool failIfExists);
 // The last-write time as the file system keeps it (FILETIME as one number).
@@ -34,23 +37,30 @@ constexpr int32_t CsidlSendTo = 9;
 // SHGetSpecialFolderLocation and SHGetPathFromIDList: false when the system
 // cannot say.
 bool PortShellFolder(int32_t csidl, char* path);
-// A shell link through IShellLinkA and IPersistFile. workingFolder and
+// Whether folder is one of the system's own folders as the system names
+// them: a shell or known folder (Desktop, Documents, Downloads...), the
+// Windows or system folder. Such a folder may be a link itself.
+bool PortIsSystemFolder(const char* folder);
+// A shell link through IShellLinkW and IPersistFile. workingFolder and
 // arguments may be null; icon < 0 sets no icon. Returns the HRESULT.
 int32_t CreateShortcut(const char* target, const char* file, const char* workingFolder,
                        const char* arguments, int32_t icon);
-// WinExec with SW_SHOWNORMAL; the result is not looked at.
+// Starts the command line as WinExec did (SW_SHOWNORMAL); the result is not
+// looked at.
 void PortStartProgram(const char* commandLine);
 
 // --- the Uninstall key: HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion ----
 enum KeyOutcome : int32_t { KeyFailed = 0, KeyCreated = 1, KeyOpened = 2 };
 bool PortUninstallBaseOpen();
 void PortUninstallBaseClose();
-// RegCreateKeyExA below the base; the key stays open for the values.
+// RegCreateKeyEx below the base; the key stays open for the values.
 KeyOutcome PortUninstallKeyCreate(const char* subKey);
 void PortUninstallKeyClose();
 bool PortUninstallKeyDelete(const char* subKey);
 void PortUninstallSetString(const char* name, const char* value);  // REG_SZ
 void PortUninstallSetNumber(const char* name, uint32_t value);     // REG_DWORD
+// The value InstallRecord (REG_BINARY): the install record's bytes.
+void PortUninstallSetRecord(const char* bytes, int32_t count);
 
 // --- what the user sees -----------------------------------------------------
 // Each message has its own icon, buttons and owner (win32/ keeps the table).

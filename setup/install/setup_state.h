@@ -1,7 +1,7 @@
 // The installer's state, shared by the install dialog, the copy phase and the
-// finishing steps. Paths are ANSI strings of at most 259 bytes; a folder that
-// is a drive root is held as 'C:' without its backslash, so that appending
-// '\' and a name always gives a valid path.
+// finishing steps. Paths are Shift-JIS strings of at most 259 bytes; a folder
+// that is a drive root is held as 'C:' without its backslash, so that
+// appending '\' and a name always gives a valid path.
 #pragma once
 
 #include <cstddef>

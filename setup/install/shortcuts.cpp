@@ -33,7 +33,8 @@ constexpr const char* GroupFailedText = "スタートメニューのグループ
 void MakeGroup(const char* programs) {
   char group[IniValueSize] = "";
   GetValue(IniText, "init", "StartMenuGroup", group, sizeof group, true);
-  GroupFolderReady = MakeGroupFolder(GroupFolder, programs, group) && EnsureFolder(GroupFolder);
+  GroupFolderReady = MakeGroupFolder(GroupFolder, programs, group) &&
+                     !WritesThroughLink(GroupFolder) && EnsureFolder(GroupFolder);
   if (!GroupFolderReady) {
     PortShowMessage(MessageGroupFailed, GroupFailedText);
     return;
@@ -72,7 +73,9 @@ void CreateShortcutsFromList(const char* list, const char* folder) {
     char file[PathBufferSize];
     char target[PathBufferSize];
     // Too long a name or target is refused like a failed shortcut.
-    if (JoinPath(file, folder, shortcut.name) < 0 || !AppendToPath(file, ".lnk")) continue;
+    if (JoinPath(file, folder, shortcut.name) < 0 || !AppendToPath(file, ".lnk") ||
+        WritesThroughLink(file))
+      continue;
     if (JoinPath(target, InstallFolder, shortcut.target) < 0) continue;
     int32_t result = CreateShortcut(target, file, InstallFolder,
                                     shortcut.hasArguments ? shortcut.arguments : nullptr, -1);

@@ -8,12 +8,15 @@
 
 RemovalResult RemoveLoggedItem(const char* path, const RemovalPlaces& places) {
   RemovalResult r;
+  // An installation into a drive root or a kept folder: that folder, its
+  // record 1, is the user's and stays, as an emptied kept folder would.
+  if (places.installFolderKept && SamePath(path, places.installFolder)) return r;
   const ItemPlace place = PlaceOfItem(places, path);
-  if (place == PlaceRefused || PassesThroughLink(path)) {
+  if (place == PlaceRefused || ItemPassesThroughLink(places, path)) {
     r.refused = 1;
     return r;
   }
-  const bool files = place == PlaceInstall || place == PlaceSystem || IsShortcutFile(path);
+  const bool files = place != PlaceGroup || IsShortcutFile(path);
   const bool folders = place == PlaceInstall || place == PlaceGroup;
   if (files && FsDeleteFile(path)) {
     r.fileDeleted = 1;

@@ -14,12 +14,14 @@ struct RemovalPlaces;
 // Deletes the item as a file; when that fails and it is a folder, removes
 // the folder and then each enclosing folder, innermost first, while the
 // removal works. Only what lies in one of the places (removal_places.h)
-// is tried, never through a junction or link, and only what that place
-// allows: files in the Windows and system folders, shortcut files in the
-// shell folders, folders only in the install folder and the start menu
-// group. A folder that still holds anything stops the climb, and a kept
-// folder (a drive root, the profile, Program Files, a shell folder...)
-// is never tried. What cannot be deleted stays where it is.
+// and, with an install record, what the record names is tried, never
+// through a junction or link below the system's folders, and only what
+// that place allows: files in the Windows and system folders, shortcut
+// files directly in the shell folders and in the group, folders only in
+// the install folder and the group itself. A folder that still holds
+// anything stops the climb, and a kept folder (a drive root, the profile,
+// Program Files, a shell or known folder...) is never tried. What cannot be
+// deleted stays where it is.
 RemovalResult RemoveLoggedItem(const char* path, const RemovalPlaces& places);
 
 // The 8.3 form of path, built component by component: the drive, then each

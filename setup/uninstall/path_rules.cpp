@@ -8,13 +8,7 @@ namespace {
 
 const char* NextChar(const char* p) { return NextPathChar(p); }
 
-// Length of path without its trailing separators (real ones only).
-int32_t TrimmedLength(const char* path) {
-  int32_t end = 0;
-  for (const char* p = path; *p; p = NextChar(p))
-    if (*p != '\\') end = static_cast<int32_t>(NextChar(p) - path);
-  return end;
-}
+int32_t TrimmedLength(const char* path) { return TrimmedPathLength(path); }
 
 // Offset of the last real separator within the first length bytes, or -1.
 int32_t LastSeparator(const char* path, int32_t length) {
@@ -74,21 +68,6 @@ int32_t IsDriveRoot(const char* path) {
   return 0;
 }
 
-int32_t SamePath(const char* a, const char* b) {
-  const int32_t la = TrimmedLength(a), lb = TrimmedLength(b);
-  if (la != lb) return 0;
-  for (const char* p = a; p - a < la;) {
-    const char* next = NextChar(p);
-    if (next - p == 2) {
-      if (p[0] != b[p - a] || p[1] != b[p - a + 1]) return 0;
-    } else if (Upper(*p) != Upper(b[p - a])) {
-      return 0;
-    }
-    p = next;
-  }
-  return 1;
-}
-
 int32_t ParentFolder(const char* path, char* buffer, int32_t size) {
   const int32_t cut = LastSeparator(path, TrimmedLength(path));
   if (cut <= 0) return 0;
@@ -115,7 +94,7 @@ bool BytesArePlain(const char* p) {
   for (const char* q = p; *q; ++q)
     if (IsOddByte(*q)) return false;
   for (; *p; p = NextChar(p))
-    if (IsPathLeadByte(static_cast<unsigned char>(*p)) && static_cast<unsigned char>(p[1]) < 0x40)
+    if (Cp932LeadByte(static_cast<unsigned char>(*p)) && static_cast<unsigned char>(p[1]) < 0x40)
       return false;
   return true;
 }

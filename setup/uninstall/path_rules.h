@@ -1,16 +1,15 @@
 #pragma once
 #include <cstdint>
 
-// Path rules of the uninstaller. Paths are ANSI bytes in the system's code
-// page: a backslash byte that ends a two-byte character is no separator, so
-// every scan walks characters from the start.
+#include "setup/install/path_chars.h"  // SamePath
+
+// Path rules of the uninstaller. Paths are Shift-JIS bytes (code page 932)
+// on every system: a backslash byte that ends a two-byte character is no
+// separator, so every scan walks characters from the start.
 
 // 'C:', 'C:\', '\', '\\server' and '\\server\share': places the uninstaller
 // never removes and never climbs into.
 int32_t IsDriveRoot(const char* path);
-
-// Equal ignoring the case of ASCII letters and trailing separators.
-int32_t SamePath(const char* a, const char* b);
 
 // The enclosing folder of path, without trailing separator. 0 when there is
 // none, or when it is a drive root: the climb stops there.

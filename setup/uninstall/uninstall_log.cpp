@@ -52,6 +52,15 @@ int32_t GetLine(const char* text, int32_t n, char* buffer, int32_t size) {
   return CopyLine(p, buffer, size);
 }
 
+int32_t TakeLine(const char** cursor, char* buffer, int32_t size) {
+  const char* p = *cursor;
+  if (!p || size <= 0) return 0;
+  const int32_t result = CopyLine(p, buffer, size);
+  while (*p && *p != '\n') ++p;
+  *cursor = *p ? p + 1 : nullptr;
+  return result;
+}
+
 int32_t LastLineNumber(const char* text) {
   int32_t line = 1, last = 0;
   const char* start = text;

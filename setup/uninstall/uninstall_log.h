@@ -14,6 +14,9 @@ int32_t CountLines(const char* text);
 constexpr int32_t LineWhole = 1;
 constexpr int32_t LineCut = 2;
 int32_t GetLine(const char* text, int32_t n, char* buffer, int32_t size);
+// The line at *cursor, as GetLine copies it, and *cursor moved to the next
+// line; 0 once the text has ended. Reads a whole text in one pass.
+int32_t TakeLine(const char** cursor, char* buffer, int32_t size);
 
 // The last line that holds anything but blanks, found from the end of the
 // text. 0 and the buffer untouched when every line is blank.

@@ -16,6 +16,9 @@ int32_t FsFindShortName(const char* path, char* alias, int32_t size);
 // 1 when path exists and is a junction, symbolic link or other reparse
 // point: what lies behind it is somewhere else.
 int32_t FsIsLink(const char* path);
+// 1 when path exists and buffer receives its long form (every 8.3 alias
+// replaced by the name it stands for); 0 otherwise, buffer then empty.
+int32_t FsLongPath(const char* path, char* buffer, int32_t size);
 
 // 1 when the system will delete the file at its next start by itself.
 int32_t SysDeleteAtReboot(const char* path);

@@ -8,10 +8,20 @@ void StartUninstallRun(UninstallRun& run, const char* text, const RemovalPlaces&
   run.plan = ReadUninstallPlan(text);
   run.places = places;
   run.places.installFolder[0] = '\0';
-  run.logTrusted = run.plan.items > 0 &&
-                   ((openedLog && LogNamesItself(text, openedLog)) ||
-                    (openedLogLong && LogNamesItself(text, openedLogLong)));
-  if (run.logTrusted) GetLine(text, 1, run.places.installFolder, sizeof run.places.installFolder);
+  run.refused = 0;
+  const auto namesOpenedLog = [&run](const char* log, const char* opened) {
+    return opened && LogNamesItself(log, opened, run.places);
+  };
+  run.logTrusted = run.plan.items > 0 && (namesOpenedLog(text, openedLog) ||
+                                          namesOpenedLog(text, openedLogLong));
+  const char* record = run.places.record;
+  if (!run.logTrusted || !record ||
+      !(namesOpenedLog(record, openedLog) || namesOpenedLog(record, openedLogLong)))
+    run.places.record = nullptr;
+  if (run.logTrusted) {
+    GetLine(text, 1, run.places.installFolder, sizeof run.places.installFolder);
+    SettleRemovalPlaces(run.places);
+  }
   run.index = run.logTrusted ? run.plan.items : 0;
 }
 
@@ -36,6 +46,7 @@ UninstallTick RunUninstallTick(UninstallRun& run) {
     tick.removal.refused = 1;
   else
     tick.removal = RemoveLoggedItem(tick.path, run.places);
+  run.refused += tick.removal.refused;
   tick.progress = ProgressPosition(run.plan.items, run.index);
   --run.index;
   tick.finished = run.index <= 0;

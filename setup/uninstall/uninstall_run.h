@@ -13,12 +13,14 @@ struct UninstallRun {
   int32_t index = 0;      // i: the next item, T down to 1
   RemovalPlaces places;   // installFolder is record 1 once the log is trusted
   int32_t logTrusted = 0;
+  int32_t refused = 0;    // items refused so far
 };
 
 // Reads the plan from the log and checks that it names itself (record 2
 // the opened log, record 1 its folder, removal_places.h) in one of the
 // spellings the system gives for the opened file. i = T when it does, 0
-// when it does not: then nothing is deleted.
+// when it does not: then nothing is deleted. places.record, the install
+// record found for the log, is kept only when it names the same log.
 void StartUninstallRun(UninstallRun& run, const char* text, const RemovalPlaces& places,
                        const char* openedLog, const char* openedLogLong = nullptr);
 

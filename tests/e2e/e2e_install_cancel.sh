@@ -15,15 +15,10 @@ make_medium "$M"
 } | write_ini "$M/setup.ini"
 
 pid=$(start_setup "$M")
-install_to 'C:\Games\Foo'
 log=$DRIVE_C/Games/Foo/_inst_.log
-# Wait until some files are in, then cancel while the copy runs.
-for _ in $(seq 100); do
-  [ -f "$log" ] && [ "$(grep -c . "$log")" -ge 12 ] && break
-  sleep 0.1
-done
-zd click "${COPYING_DLG[@]}" 2 >/dev/null || fail "no copy dialog to cancel"
-expect_eq 0 "$(zd wait-exit --timeout 20000 "$pid")" "exit code after cancel"
+# Cancel while the copy runs, the moment ten files are in.
+install_cancelled_at 'C:\Games\Foo' "$log" 12
+expect_eq 0 "$(zd wait-exit "$pid")" "exit code after cancel"
 
 records=$(log_lines "$log")
 n=$(printf '%s\n' "$records" | grep -c 'f[0-9]*\.dat$')

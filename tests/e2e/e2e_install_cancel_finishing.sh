@@ -1,8 +1,12 @@
+# cases: files shortcuts uninstall_link extra_deletions entry uninstaller_record
 # Cancel at each step of the finishing sequence (after the files: the
 # shortcuts, the uninstall shortcut's record, the extra deletions, the
 # Uninstall entry, the uninstaller's record), then uninstall as a user can:
 # through the Uninstall entry when there is one, else with the log. Each
-# time neither the entry nor any file of the installation is left.
+# time neither the entry nor any file of the installation is left. One
+# test per step ($CASE), side by side; the test without a case installs
+# and uninstalls the whole once first and leaves its log's records in
+# $SHARED, which tell where each step begins.
 . "$SRC/tests/e2e/install_lib.sh"
 . "$SRC/tests/e2e/uninstall_lib.sh"
 
@@ -39,7 +43,9 @@ STATE_ROOTS=("$M")
 before=$(prefix_state)
 
 uninstall_and_check() {  # WHAT
-  if key_exists "$key"; then
+  # Before the finishing step writes the entry it holds the install record
+  # alone, which no list of programs shows: the log is the way then.
+  if [ -n "$(regget "$key" UninstallString)" ]; then
     pid=$(start_registered ZarvelFinishing)
   elif [ -f "$(unix_path "$log")" ]; then
     pid=$(start_uninstall "$log")
@@ -55,12 +61,17 @@ uninstall_and_check() {  # WHAT
   expect_state "$before" "$1" ./windows/zarvel_uninstall.exe
 }
 
-# The whole installation once: where each finishing step's records lie.
-pid=$(start_setup "$M")
-install_to "$folder"
-wait_complete
-exit_setup "$pid"
-mapfile -t records < <(log_lines "$(unix_path "$log")")
+if [ -z "$CASE" ]; then
+  # The whole installation once: where each finishing step's records lie.
+  pid=$(start_setup "$M")
+  install_to "$folder"
+  wait_complete
+  exit_setup "$pid"
+  log_lines "$(unix_path "$log")" > "$SHARED/records"
+  uninstall_and_check "a whole installation"
+  exit 0
+fi
+mapfile -t records < "$SHARED/records"
 at() {  # the number of the first record the pattern matches
   local i
   for i in "${!records[@]}"; do
@@ -68,29 +79,26 @@ at() {  # the number of the first record the pattern matches
   done
   fail "no record like $1 in: ${records[*]}"
 }
-last_file=$(at '\\f150\.dat$')
-uninstall_link=$(at '\\Foo Uninstall\.lnk$')
-extra=$(at '\\score\.dat$')
-reg_name=$(at '^ZarvelFinishing$')
-uninstaller=$(at '\\zarvel_uninstall\.exe$')
-uninstall_and_check "a whole installation"
 
 # Cancel the moment the log holds N records: the press comes before the
 # next step's timer.
 cancel_at() {  # N WHAT
-  pid=$(start_setup "$M")
-  install_to "$folder"
-  zd click-when --timeout 60000 --file "$(winpath "$(unix_path "$log")")" --lines "$1" \
-    "${COPYING_DLG[@]}" 2 >/dev/null || fail "$2: no cancel"
-  expect_eq 0 "$(zd wait-exit --timeout 20000 "$pid")" "$2: setup.exe exit code"
   local n
+  pid=$(start_setup "$M")
+  install_cancelled_at "$folder" "$(unix_path "$log")" "$1"
+  expect_eq 0 "$(zd wait-exit "$pid")" "$2: setup.exe exit code"
   n=$(log_lines "$(unix_path "$log")" | wc -l)
-  echo "$2: cancelled with $n of ${#records[@]} records, entry: $(key_exists "$key" && echo yes || echo no)"
+  echo "$2: cancelled with $n of ${#records[@]} records, entry: $([ -n "$(regget "$key" UninstallString)" ] && echo yes || echo no)"
   uninstall_and_check "$2"
 }
-cancel_at "$last_file" "after the files"
-cancel_at $((uninstall_link - 1)) "after the shortcuts"
-cancel_at "$uninstall_link" "after the uninstall shortcut's record"
-cancel_at "$extra" "after the extra deletions"
-cancel_at $((reg_name + 1)) "after the Uninstall entry"
-cancel_at "$uninstaller" "after the uninstaller's record"
+link=$(at '\\Foo Uninstall\.lnk$')
+entry=$(at '^ZarvelFinishing$')
+case $CASE in
+  files) cancel_at "$(at '\\f150\.dat$')" "after the files" ;;
+  shortcuts) cancel_at $((link - 1)) "after the shortcuts" ;;
+  uninstall_link) cancel_at "$link" "after the uninstall shortcut's record" ;;
+  extra_deletions) cancel_at "$(at '\\score\.dat$')" "after the extra deletions" ;;
+  entry) cancel_at $((entry + 1)) "after the Uninstall entry" ;;
+  uninstaller_record) cancel_at "$(at '\\zarvel_uninstall\.exe$')" "after the uninstaller's record" ;;
+  *) fail "no such case: $CASE" ;;
+esac

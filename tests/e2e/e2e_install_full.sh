@@ -1,6 +1,6 @@
 # A whole installation from a medium made here: files by their lists and
 # sub-folders, the log byte for byte, the uninstaller in the Windows folder,
-# shortcuts in all four places read back through IShellLinkA, the Uninstall
+# shortcuts in all four places read back through IShellLinkW, the Uninstall
 # key, and an Exec program that ran in the install folder.
 . "$SRC/tests/e2e/install_lib.sh"
 
@@ -104,6 +104,7 @@ expect_eq 'C:\Games\Foo' "$(regget "$key" InstallLocation)" InstallLocation
 expect_eq 0x1 "$(regget "$key" NoModify)" NoModify
 expect_eq 0x1 "$(regget "$key" NoRepair)" NoRepair
 
-# The Exec entry ran without being waited for: give it a moment.
-for _ in $(seq 50); do [ -s "$I/ran.txt" ] && break; sleep 0.2; done
+# The Exec entry ran without being waited for: its trace comes when it has.
+ran() { [ -s "$I/ran.txt" ]; }
+until_ok 60 ran || fail "the Exec program left no trace"
 expect_eq $'cwd=C:\\Games\\Foo\nargs=one two' "$(tr -d '\r' < "$I/ran.txt")" "the Exec program's trace"

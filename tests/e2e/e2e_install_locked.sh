@@ -21,9 +21,11 @@ c.dat
 b.dat
 INI
 
-# Another program holds b.dat open without sharing while setup runs.
-holder=$(zd start "$(winpath "$PROBE")" hold "$(winpath "$M/b.dat")" 120000)
-sleep 1
+# Another program holds b.dat open without sharing while setup runs: it
+# says "held" once it does.
+"$WINELOADER" "$PROBE" hold "$(winpath "$M/b.dat")" 180000 >"$WORK/held.txt" 2>/dev/null &
+holding() { grep -q held "$WORK/held.txt"; }
+until_ok 60 holding || fail "the probe did not hold b.dat"
 pid=$(start_setup "$M")
 install_to 'C:\Games\Foo'
 text=$(wait_box)

@@ -38,7 +38,7 @@ pid=$(start_setup "$M")
 install_to 'C:\Games\Bar'
 expect_eq 'Disk 3 のラベルの付いたディスクを入れてください' "$(wait_box)" "insert-disk prompt"
 zd click "${SETUP_BOX[@]}" 2 >/dev/null
-expect_eq 0 "$(zd wait-exit --timeout 20000 "$pid")" "exit code after the refused disk"
+expect_eq 0 "$(zd wait-exit "$pid")" "exit code after the refused disk"
 [ -f "$DRIVE_C/Games/Bar/a.dat" ] || fail "a.dat before the prompt is missing"
 [ ! -e "$DRIVE_C/Games/Bar/x.dat" ] || fail "x.dat was copied"
 expect_eq $'C:\\Games\\Bar\nC:\\Games\\Bar\\_inst_.log\nC:\\Games\\Bar\\a.dat' \

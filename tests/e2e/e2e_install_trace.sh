@@ -62,16 +62,21 @@ diff <(tr 'A-Z' 'a-z' < "$WORK/files.expected" | sort) \
      <(sed 's/^> //' "$WORK/files.diff" | cut -f1 | tr 'A-Z' 'a-z' | sort) >&2 ||
   fail "files added differ from the log (< log only, > disk only)"
 
-diff <(printf '%s\n' "$registry_before") <(registry_state) | grep '^[<>]' > "$WORK/registry.diff" || true
+# The install record: the log's bytes, as reg.exe shows a binary value (its
+# continued lines joined, their indent dropped).
+diff <(printf '%s\n' "$registry_before") <(registry_state) | grep '^[<>]' |
+  sed '/|"InstallRecord"=/ s/ //g; s/^>\[/> [/' > "$WORK/registry.diff" || true
+record=$(od -An -v -tx1 "$DRIVE_C/Games/Trace/Foo/_inst_.log" | tr -s ' \n' ',' | sed 's/^,//; s/,$//')
 key='[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\Uninstall\ZarvelTraceTest]'
-K=$key awk '{ print "> " ENVIRON["K"] $0 }' > "$WORK/registry.expected" <<'REG'
+K=$key awk '{ print "> " ENVIRON["K"] $0 }' > "$WORK/registry.expected" <<REG
 
-|"DisplayIcon"="C:\\windows\\untrace.exe,1"
+|"DisplayIcon"="C:\\\\windows\\\\untrace.exe,1"
 |"DisplayName"="Uninstall Trace"
-|"InstallLocation"="C:\\Games\\Trace\\Foo"
+|"InstallLocation"="C:\\\\Games\\\\Trace\\\\Foo"
+|"InstallRecord"=hex:$record
 |"NoModify"=dword:00000001
 |"NoRepair"=dword:00000001
-|"UninstallString"="C:\\windows\\untrace.exe -u C:\\Games\\Trace\\Foo\\_inst_.log"
+|"UninstallString"="C:\\\\windows\\\\untrace.exe -u C:\\\\Games\\\\Trace\\\\Foo\\\\_inst_.log"
 REG
 diff "$WORK/registry.expected" "$WORK/registry.diff" >&2 ||
   fail "registry changes differ from the Uninstall key (< expected, > found)"

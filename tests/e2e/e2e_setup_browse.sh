@@ -15,12 +15,10 @@ chosen_line() { zd texts "${browser[@]}" | awk -F'\t' '$2 == "Edit" { print $3 }
 zd click "${dlg[@]}" 1014
 zd wait-window "${browser[@]}" >/dev/null
 zd texts "${browser[@]}" | grep -q 'インストールのフォルダを指定してください。' || fail "browser title text"
-zd keys "${browser[@]}" focus:14145 HOME DOWN sleep:300
-line=$(chosen_line)
-case "$line" in
-  *\\Zarvel) ;;
-  *) fail "the browser's line shows '$line', not a folder ending in \\Zarvel" ;;
-esac
+zd keys "${browser[@]}" focus:14145 HOME DOWN
+# The line follows the selection once the browser has taken the keys.
+chosen() { line=$(chosen_line); case "$line" in *\\Zarvel) ;; *) false ;; esac; }
+until_ok 60 chosen || fail "the browser's line shows '$line', not a folder ending in \\Zarvel"
 zd click "${browser[@]}" 1
 zd wait-gone "${browser[@]}"
 expect_eq "$line" "$(zd text "${dlg[@]}" 1003)" "field after OK"

@@ -31,11 +31,4 @@ expect_eq 'C:\Zarvel' "$(zd text "${dlg[@]}" 1003)" "default folder button"
 zd set-text "${dlg[@]}" 1003 'C:\Games\Zarvel\'
 zd click "${dlg[@]}" 1
 # The copy phase runs to its end; its exit button ends the program with 0.
-done_box=(--class '#32770' --title 'セットアップ プログラム')
-for _ in $(seq 100); do
-  zd state "${done_box[@]}" 1020 2>/dev/null | grep -q 'visible=1' && break
-  sleep 0.2
-done
-expect_eq 'インストールが完了しました' "$(zd text "${done_box[@]}" 1020)" "installation complete"
-zd click "${done_box[@]}" 2
-expect_eq 0 "$(zd wait-exit "$pid")" "exit code after the installation"
+finish_setup "$pid" --class '#32770' --title 'セットアップ プログラム'

@@ -28,11 +28,4 @@ zd wait-window "${box[@]}" >/dev/null
 zd texts "${box[@]}" | grep -q 'RegName' || fail "the missing RegName is not named"
 zd keys "${box[@]}" ENTER
 # The copy phase runs to its end; its exit button ends the program with 0.
-done_box=(--class '#32770' --title 'セットアップ プログラム')
-for _ in $(seq 100); do
-  zd state "${done_box[@]}" 1020 2>/dev/null | grep -q 'visible=1' && break
-  sleep 0.2
-done
-expect_eq 'インストールが完了しました' "$(zd text "${done_box[@]}" 1020)" "installation complete"
-zd click "${done_box[@]}" 2
-expect_eq 0 "$(zd wait-exit "$pid")" "exit code"
+finish_setup "$pid" --class '#32770' --title 'セットアップ プログラム'

@@ -21,14 +21,9 @@ reg_add "$UNINSTALL_KEY\\Other" DisplayName Other
 before=$(list_files)
 
 pid=$(start_setup "$M")
-install_to 'C:\Games\Foo'
 log=$DRIVE_C/Games/Foo/_inst_.log
-for _ in $(seq 100); do
-  [ -f "$log" ] && [ "$(grep -c . "$log")" -ge 12 ] && break
-  sleep 0.1
-done
-zd click "${COPYING_DLG[@]}" 2 >/dev/null || fail "no copy dialog to cancel"
-expect_eq 0 "$(zd wait-exit --timeout 20000 "$pid")" "setup.exe exit code after cancel"
+install_cancelled_at 'C:\Games\Foo' "$log" 12
+expect_eq 0 "$(zd wait-exit "$pid")" "setup.exe exit code after cancel"
 mapfile -t records < <(log_lines "$log")
 r=${#records[@]}
 [ "$r" -ge 8 ] || fail "cancel came too early: $r records"

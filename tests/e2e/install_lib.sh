@@ -44,14 +44,42 @@ make_medium() {
 start_setup() {
   local pid
   pid=$(zd start --cwd "$(winpath "$1")" "$(winpath "$1/setup.exe")") || fail "setup.exe did not start"
-  zd wait-window --timeout 30000 "${INSTALL_DLG[@]}" >/dev/null || fail "no install dialog"
+  zd wait-window "${INSTALL_DLG[@]}" >/dev/null || fail "no install dialog"
   printf '%s\n' "$pid"
 }
 
-# install_to FOLDER: the folder into field 1003 (empty: leave it), then start.
+# install_to FOLDER: the folder into field 1003 (empty: leave it), then the
+# start button; returns once the install dialog has gone or a message box
+# of the installer shows. A press the dialog demonstrably lost (15 s on, it
+# is still there and nothing else came) is made again.
 install_to() {
   [ -z "$1" ] || zd set-text "${INSTALL_DLG[@]}" 1003 "$1" >/dev/null
   zd click "${INSTALL_DLG[@]}" 1 >/dev/null
+  local try
+  for try in 1 2 3 4 5 6; do
+    until_ok 15 start_taken && return 0
+    echo "install_to: the install dialog did not take the start button; pressing it again" >&2
+    zd click --timeout 2000 "${INSTALL_DLG[@]}" 1 >/dev/null 2>&1 || true
+  done
+  fail "the install dialog never took the start button"
+}
+
+# start_taken: the install dialog has gone, or a message box came.
+start_taken() {
+  zd wait-gone --timeout 1000 "${INSTALL_DLG[@]}" >/dev/null 2>&1 ||
+    zd wait-window --timeout 1 "${SETUP_BOX[@]}" >/dev/null 2>&1
+}
+
+# install_cancelled_at FOLDER LOG N: installs into FOLDER and presses the
+# copy dialog's cancel button the moment the log (a Unix path) holds N
+# records, before the installer's next step. The watch begins before the
+# start button, so no step can pass before it.
+install_cancelled_at() {
+  zd click-when --timeout 100000 --file "$(winpath "$2")" --lines "$3" "${COPYING_DLG[@]}" 2 \
+    >/dev/null &
+  local watch=$!
+  install_to "$1"
+  wait "$watch" || fail "no cancel at $3 records"
 }
 
 # box_text: the text of the message box now shown (its static control).
@@ -62,10 +90,11 @@ box_text() {
 # wait_complete [MS]: until the copy dialog says the installation is complete.
 # A message box on the way (same caption, no control 1020) fails the test.
 wait_complete() {
-  local limit=$(( $(date +%s) + ${1:-60000} / 1000 )) state
+  local limit=$(( $(date +%s) + ${1:-120000} / 1000 )) state
   while [ "$(date +%s)" -le "$limit" ]; do
     if zd wait-window --timeout 2000 "${SETUP_BOX[@]}" >/dev/null 2>&1; then
-      if state=$(zd state "${SETUP_BOX[@]}" 1020 2>/dev/null); then
+      # The box is there with all its controls: the probe needs no wait.
+      if state=$(zd state --timeout 1000 "${SETUP_BOX[@]}" 1020 2>/dev/null); then
         case "$state" in
           *visible=1*)
             expect_eq 'インストールが完了しました' "$(zd text "${SETUP_BOX[@]}" 1020)" "completion text"
@@ -83,10 +112,10 @@ wait_complete() {
 
 # wait_box: waits for a message box of the installer and prints its text.
 wait_box() {
-  local limit=$(( $(date +%s) + ${1:-30000} / 1000 ))
+  local limit=$(( $(date +%s) + ${1:-60000} / 1000 ))
   while [ "$(date +%s)" -le "$limit" ]; do
     if zd wait-window --timeout 2000 "${SETUP_BOX[@]}" >/dev/null 2>&1 &&
-       ! zd state "${SETUP_BOX[@]}" 1020 >/dev/null 2>&1; then
+       ! zd state --timeout 1000 "${SETUP_BOX[@]}" 1020 >/dev/null 2>&1; then
       box_text
       return 0
     fi
@@ -99,7 +128,7 @@ wait_box() {
 exit_setup() {
   expect_eq '終了(&E)' "$(zd text "${SETUP_BOX[@]}" 2)" "exit button"
   zd click "${SETUP_BOX[@]}" 2 >/dev/null
-  expect_eq 0 "$(zd wait-exit --timeout 20000 "$1")" "setup.exe exit code"
+  expect_eq 0 "$(zd wait-exit "$1")" "setup.exe exit code"
 }
 
 # log_lines FILE: the records of an install log, one a line (CR LF checked).

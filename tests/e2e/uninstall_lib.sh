@@ -97,17 +97,128 @@ pending_renames() {
 
 # Presses start in dialog 105, answers the restart message and waits for the
 # dialog to close by itself; prints the seconds that took after the answer.
+# REFUSED: the number of records the uninstaller is to refuse (0).
 run_to_the_end() {
+  local done=$'を\n削除しました。'
+  [ "${1:-0}" -eq 0 ] || done+="($1 行は削除しませんでした)"
   zd click --title "$DIALOG_TITLE" 1023 >/dev/null
   # Long logs take a while on a loaded machine.
-  zd wait-window --timeout 60000 --title "$MESSAGE_TITLE" >/dev/null
+  zd wait-window --timeout 100000 --title "$MESSAGE_TITLE" >/dev/null
   zd texts --title "$MESSAGE_TITLE" | grep -q 'Windowsを再起動' || fail "restart message text"
-  expect_eq $'を\n削除しました。' "$(zd text --title "$DIALOG_TITLE" 1025)" "control 1025 when done"
+  expect_eq "$done" "$(zd text --title "$DIALOG_TITLE" 1025)" "control 1025 when done"
   expect_eq '終了(&E)' "$(zd text --title "$DIALOG_TITLE" 2)" "button 2 when done"
+  # Timed from the moment the answer is posted, not from before the driver
+  # started: a busy machine's slow process start is not the dialog's delay.
   local t0 t1
-  t0=$(date +%s.%N)
   zd click --title "$MESSAGE_TITLE" 1 >/dev/null
-  zd wait-gone --timeout 15000 --title "$DIALOG_TITLE" >/dev/null
+  t0=$(date +%s.%N)
+  zd wait-gone --title "$DIALOG_TITLE" >/dev/null
   t1=$(date +%s.%N)
   echo "$t0 $t1" | awk '{ printf "%.1f\n", $2 - $1 }'
+}
+
+# --- ZARVEL's own medium -------------------------------------------------------
+# The medium the e2e_medium fixture made from this tree's programs and data,
+# its install dialog (setup.ini's Title) and the copy dialog once done, whose
+# caption the installer's message boxes share.
+MEDIUM_INSTALL_DLG=(--class '#32770' --title 'ZARVEL セットアップ')
+MEDIUM_DONE_DLG=(--class '#32770' --title 'セットアップ プログラム')
+
+# need_medium: the medium and install_probe.exe are there, or the test fails.
+need_medium() {
+  [ -f "$BUILD/medium/setup.ini" ] || fail "no medium in $BUILD (the e2e_medium fixture makes it)"
+  [ -f "$BUILD/install_probe.exe" ] || fail "no install_probe.exe in $BUILD"
+}
+
+# start_medium MEDIUM: the medium among STATE_ROOTS, the prefix's files (the medium's among them) and the
+# registry recorded in files_before and registry_before, then setup.exe
+# started from the medium, its process id in setup_pid.
+start_medium() {
+  STATE_ROOTS+=("$1")
+  files_before=$(prefix_state)
+  registry_before=$(registry_state)
+  setup_pid=$(zd start --cwd "$(winpath "$1")" "$(winpath "$1/setup.exe")")
+}
+
+# probe ARGS...: install_probe.exe, whose answers are in code page 932 on
+# any system.
+probe() {
+  timeout 60 "$WINELOADER" "$BUILD/install_probe.exe" "$@" | iconv -f CP932 -t UTF-8 | tr -d '\r'
+}
+
+# expect_uninstalled FILES_BEFORE REGISTRY_BEFORE WHAT: the Uninstall entry
+# ZARVEL is gone, and the prefix's files and registry are as before but for
+# the uninstaller, whose deletion waits for the next restart.
+expect_uninstalled() {
+  key_exists "$UNINSTALL_KEY\\ZARVEL" && fail "the Uninstall entry is still there"
+  expect_state "$1" "$3" ./windows/zarvel_uninstall.exe
+  expect_registry "$2" "$3" \
+    '^> \[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Control\\Session Manager\]\|"PendingFileRenameOperations"='
+}
+
+# shell_folder CSIDL: the path of a shell folder as the system names it
+# (through a link where it is one; winpath would follow the link).
+shell_folder() {
+  probe folder "$1"
+}
+
+# wine_user_links: the profile's shell folders as Wine makes them for a user
+# whose home has the usual folders: Desktop, Documents, Downloads, Music,
+# Pictures and Videos are symbolic links into $HOME (the template has
+# folders instead). What lands behind them is compared too (STATE_ROOTS).
+wine_user_links() {
+  local name
+  for name in Desktop Documents Downloads Music Pictures Videos; do
+    rm -rf "${WINPROFILE:?}/$name"
+    mkdir -p "$HOME/$name"
+    ln -s "$HOME/$name" "$WINPROFILE/$name"
+    STATE_ROOTS+=("$HOME/$name")
+  done
+}
+
+# install_zarvel FOLDER [desktop]: ZARVEL from the medium the e2e_medium
+# fixture made, into FOLDER (empty: the default C:\ZARVEL), the start-menu
+# box ticked as the medium has it and the desktop box too when asked.
+install_zarvel() {
+  local medium=$BUILD/medium pid
+  local dialog=("${MEDIUM_INSTALL_DLG[@]}")
+  need_medium
+  pid=$(zd start --cwd "$(winpath "$medium")" "$(winpath "$medium/setup.exe")")
+  zd wait-window --timeout 30000 "${dialog[@]}" >/dev/null || fail "no install dialog"
+  [ -z "$1" ] || zd set-text "${dialog[@]}" 1003 "$1" >/dev/null
+  [ "${2:-}" != desktop ] || zd click "${dialog[@]}" 1026 >/dev/null
+  zd click "${dialog[@]}" 1 >/dev/null
+  finish_setup "$pid" "${MEDIUM_DONE_DLG[@]}"
+}
+
+# edit_log LOG RECORD...: the records put into the log after its record 2,
+# as whoever may write the install folder could.
+edit_log() {
+  local log
+  log=$(unix_path "$1")
+  shift
+  { head -n 2 "$log"; printf '%s\r\n' "$@" | iconv -f UTF-8 -t CP932; tail -n +3 "$log"; } > "$log.new"
+  mv "$log.new" "$log"
+}
+
+# keep_victims PATH...: files that are not ours, each made with content of
+# its own where it is missing and copied aside; victims_kept checks each is
+# still there, byte for byte.
+VICTIMS=()
+keep_victims() {
+  local f u
+  for f in "$@"; do
+    u=$(unix_path "$f")
+    mkdir -p "$(dirname "$u")" "$WORK/kept$(dirname "$u")"
+    [ -f "$u" ] || head -c 2000 /dev/urandom > "$u"
+    cp -p "$u" "$WORK/kept$u"
+    VICTIMS+=("$f")
+  done
+}
+victims_kept() {
+  local f u
+  for f in "${VICTIMS[@]}"; do
+    u=$(unix_path "$f")
+    cmp -s "$WORK/kept$u" "$u" || fail "deleted or changed: $f"
+  done
 }

@@ -182,7 +182,9 @@ TEST(CopyEngine, CancelAtTheMediumPromptStopsWithTheLogSoFar) {
   EXPECT_EQ(StepStop, RunInstall().last);
   EXPECT_FALSE(FakeExists("C:\\Games\\Foo\\x.dat"));
   EXPECT_EQ("C:\\Games\\Foo\r\nC:\\Games\\Foo\\_inst_.log\r\nC:\\Games\\Foo\\a.dat\r\n", LogText());
-  EXPECT_TRUE(Fake.registry.empty());
+  // No entry in the list of programs; only the install record so far.
+  EXPECT_EQ(1u, Fake.registry[FakeKey("Uninstall\\FooGame")].size());
+  EXPECT_EQ("bin:" + LogText(), Fake.registry[FakeKey("Uninstall\\FooGame")]["InstallRecord"]);
 }
 
 TEST(CopyEngine, InPlaceLogsIntoTheSourceFolderAndUsesItsSetup) {

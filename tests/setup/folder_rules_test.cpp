@@ -58,16 +58,25 @@ TEST(FolderRules, AppendFolderNameAddsTheProductFolderOnce) {
 }
 
 TEST(FolderRules, AppendFolderNameNeverRunsPastTheBuffer) {
-  std::string longPath = "D:\\" + std::string(250, 'x');
-  char path[SetupPathSize];
-  std::strcpy(path, longPath.c_str());
-  EXPECT_EQ(AppendFolderName(path, sizeof path, "C:\\Mipa-Lu"), FolderNameTooLong);
-  EXPECT_EQ(std::string(path), longPath);
-  // Exactly 259 bytes still fits.
-  std::string fits = "D:\\" + std::string(248, 'x');  // 251 + '\' + 7 = 259
-  std::strcpy(path, fits.c_str());
-  EXPECT_EQ(AppendFolderName(path, sizeof path, "C:\\Mipa-Lu"), FolderNameAdded);
-  EXPECT_EQ(std::strlen(path), 259u);
+  // 'D:\' + x... + '\Mipa-Lu': results of 259, 260 and 261 bytes in a
+  // buffer of 260; one that would not leave room for its NUL is refused
+  // whole and the path stays as it was.
+  struct Case { size_t result; FolderNameResult ok; } cases[] = {
+      {259, FolderNameAdded}, {260, FolderNameTooLong}, {261, FolderNameTooLong},
+  };
+  for (const Case& c : cases) {
+    const std::string before = "D:\\" + std::string(c.result - 3 - 8, 'x');
+    char path[SetupPathSize + 8];
+    std::memset(path, '#', sizeof path);
+    std::strcpy(path, before.c_str());
+    EXPECT_EQ(AppendFolderName(path, SetupPathSize, "C:\\Mipa-Lu"), c.ok) << c.result;
+    if (c.ok == FolderNameAdded) {
+      EXPECT_EQ(std::strlen(path), c.result);
+    } else {
+      EXPECT_EQ(std::string(path), before) << c.result;
+    }
+    EXPECT_EQ(path[SetupPathSize], '#') << c.result;  // nothing written past the buffer
+  }
 }
 
 TEST(FolderRules, RootsLoseTheirBackslash) {

@@ -9,6 +9,7 @@
 #include "setup/install/ensure_folder.h"
 #include "setup/install/folder_rules.h"
 #include "setup/install/list_entries.h"
+#include "setup/install/path_chars.h"
 #include "tests/setup/install_fixture.h"
 
 namespace {
@@ -111,4 +112,19 @@ TEST(TwoBytePaths, AShortcutNameWithPoIsNotSplitInside) {
   const std::string lnk = "C:\\Users\\me\\Desktop\\" + Sports + ".lnk";
   EXPECT_EQ(Fake.shortcuts.count(FakeKey(lnk)), 1u);
   EXPECT_EQ(LogRecords(LogText())[2], lnk);
+}
+
+TEST(TwoBytePaths, EveryLeadByteRangeEndHidesTheSecondBytesBackslash) {
+  // 81-9F and E0-FC lead a two-byte character; the bytes just outside them
+  // are characters of their own, and a 5C after them is a separator.
+  struct Case { unsigned char first; bool lead; } cases[] = {
+      {0x80, false}, {0x81, true}, {0x9F, true}, {0xA0, false},
+      {0xDF, false}, {0xE0, true}, {0xFC, true}, {0xFD, false},
+  };
+  for (const Case& c : cases) {
+    const char text[] = {static_cast<char>(c.first), '\\', 'x', '\0'};
+    EXPECT_EQ(Cp932LeadByte(c.first) != 0, c.lead) << std::hex << int(c.first);
+    EXPECT_EQ(FindPathChar(text, '\\') == nullptr, c.lead) << std::hex << int(c.first);
+    EXPECT_EQ(NextPathChar(text) - text, c.lead ? 2 : 1) << std::hex << int(c.first);
+  }
 }

@@ -153,6 +153,8 @@ TEST(UninstallPaths, InsideAFolderMeansItsCharactersThenASeparatorThenAName) {
       {"C:\\Games\\ZARVEL", "C:\\Games\\ZARVEL", 0},     // the folder itself
       {"C:\\Games\\ZARVEL2\\a.dat", "C:\\Games\\ZARVEL", 0},
       {"C:\\Games\\ZARVEL\\", "C:\\Games\\ZARVEL", 0},
+      {"C:\\Games\\ZARVEL\\\\a.dat", "C:\\Games\\ZARVEL", 0},  // a doubled separator
+      {"C:\\\\x", "C:", 0},
       {"D:\\Games\\ZARVEL\\a", "C:\\Games\\ZARVEL", 0},
       {"C:\\a", "", 0},
       // "ソ" is 83 5C: the folder 'C:\<83>' holds nothing of 'C:\ソ\x'.

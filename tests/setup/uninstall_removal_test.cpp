@@ -13,19 +13,24 @@ namespace {
 
 using Paths = std::vector<std::string>;
 
-// A machine as the uninstaller sees it, installed to C:\Games\Foo.
-RemovalPlaces Places(const char* installFolder = "C:\\Games\\Foo") {
+const std::string StartMenu = "C:\\Users\\kim\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu";
+
+// A machine as the uninstaller sees it, installed to C:\Games\Foo, with or
+// without an install record.
+RemovalPlaces Places(const char* installFolder = "C:\\Games\\Foo", const char* record = nullptr) {
   RemovalPlaces p;
   std::strcpy(p.installFolder, installFolder);
   std::strcpy(p.windowsFolder, "C:\\WINDOWS");
   std::strcpy(p.systemFolder, "C:\\WINDOWS\\system32");
-  const char* start = "C:\\Users\\kim\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu";
-  std::strcpy(p.shortcutFolders[ShortcutStartUp], (std::string(start) + "\\Programs\\Startup").c_str());
+  std::strcpy(p.shortcutFolders[ShortcutStartUp], (StartMenu + "\\Programs\\Startup").c_str());
   std::strcpy(p.shortcutFolders[ShortcutDesktop], "C:\\Users\\kim\\Desktop");
   std::strcpy(p.shortcutFolders[ShortcutSendTo], "C:\\Users\\kim\\AppData\\Roaming\\Microsoft\\Windows\\SendTo");
-  std::strcpy(p.shortcutFolders[ShortcutPrograms], (std::string(start) + "\\Programs").c_str());
-  for (const char* kept : {"C:\\Users\\kim", "C:\\Users\\kim\\Documents", "C:\\Program Files", start})
+  std::strcpy(p.shortcutFolders[ShortcutPrograms], (StartMenu + "\\Programs").c_str());
+  for (const char* kept : {"C:\\Users\\kim", "C:\\Users\\kim\\Documents", "C:\\Users\\kim\\Downloads",
+                           "C:\\Program Files", StartMenu.c_str()})
     AddKeptFolder(p, kept);
+  p.record = record;
+  SettleRemovalPlaces(p);
   return p;
 }
 
@@ -114,33 +119,50 @@ TEST(UninstallRemoval, TheClimbStopsBelowEveryKeptFolder) {
 }
 
 TEST(UninstallRemoval, EachPlaceAllowsOnlyWhatTheInstallerPutsThere) {
-  struct Case { const char* item; bool folder; int32_t refused; bool gone; };
+  // With an install record naming every item (its group Programs\Z), each
+  // place takes what the installer puts there; without one (an older
+  // installer's log) only the install folder counts.
+  enum Outcome { Refused, Kept, Gone };
+  struct Case { std::string item; bool folder; Outcome withRecord; Outcome without; };
+  const std::string programs = StartMenu + "\\Programs";
   const Case cases[] = {
-      {"C:\\Games\\Foo\\a.dat", false, 0, true},                    // the install folder: anything
-      {"C:\\Games\\Foo\\data", true, 0, true},
-      {"C:\\WINDOWS\\zarvel.dll", false, 0, true},                    // Windows and system: files
-      {"C:\\WINDOWS\\system32\\sub\\zarvel.dll", false, 0, true},
-      {"C:\\WINDOWS\\zarvel", true, 0, false},                        // ...but no folders
-      {"C:\\Users\\kim\\Desktop\\ZARVEL.lnk", false, 0, true},    // shell folders: shortcuts
-      {"C:\\Users\\kim\\Desktop\\thesis.docx", false, 1, false},
-      {"C:\\Users\\kim\\Desktop\\Work", true, 1, false},
-      {"C:\\Users\\kim\\Desktop.lnk", false, 1, false},             // beside the desktop
-      {"C:\\Users\\kim\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs\\Z\\Z.LNK", false, 0, true},
-      {"C:\\Users\\kim\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs\\Z", true, 0, true},
-      {"C:\\Users\\kim\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs\\Z\\z.ini", false, 0, false},
-      {"C:\\Users\\kim\\Documents\\thesis.docx", false, 1, false},  // nowhere of ours
-      {"C:\\Games\\Other\\a.dat", false, 1, false},
-      {"C:\\Games\\Foo2\\a.dat", false, 1, false},
+      {"C:\\Games\\Foo\\a.dat", false, Gone, Gone},                    // the install folder: anything
+      {"C:\\Games\\Foo\\data", true, Gone, Gone},
+      {"C:\\WINDOWS\\zarvel.dll", false, Gone, Refused},               // Windows and system: files
+      {"C:\\WINDOWS\\system32\\sub\\zarvel.dll", false, Gone, Refused},
+      {"C:\\WINDOWS\\zarvel", true, Kept, Refused},                    // ...but no folders
+      {"C:\\Users\\kim\\Desktop\\ZARVEL.lnk", false, Gone, Refused},   // shortcuts directly in
+      {"C:\\Users\\kim\\Desktop\\Sub\\other.lnk", false, Refused, Refused},  // never deeper
+      {"C:\\Users\\kim\\Desktop\\thesis.docx", false, Refused, Refused},
+      {"C:\\Users\\kim\\Desktop\\Work", true, Refused, Refused},
+      {"C:\\Users\\kim\\Desktop.lnk", false, Refused, Refused},        // beside the desktop
+      {programs + "\\Z\\Z.LNK", false, Gone, Refused},                 // the group, its shortcuts
+      {programs + "\\Z", true, Gone, Refused},
+      {programs + "\\Z\\z.ini", false, Refused, Refused},
+      {programs + "\\Z\\Sub\\z.lnk", false, Refused, Refused},
+      {programs + "\\Vendor\\app.lnk", false, Refused, Refused},       // another program's group
+      {programs + "\\Vendor", true, Refused, Refused},
+      {"C:\\Users\\kim\\Documents\\thesis.docx", false, Refused, Refused},  // nowhere of ours
+      {"C:\\Games\\Other\\a.dat", false, Refused, Refused},
+      {"C:\\Games\\Foo2\\a.dat", false, Refused, Refused},
   };
-  for (const Case& c : cases) {
-    MakeMachine();
-    if (c.folder)
-      FakeDiskAddFolder(c.item);
-    else
-      FakeDiskAddFile(c.item);
-    const RemovalResult r = RemoveLoggedItem(c.item, Places());
-    EXPECT_EQ(r.refused, c.refused) << c.item;
-    EXPECT_EQ(!FakeDiskExists(c.item), c.gone) << c.item;
+  std::string record = "C:\\Games\\Foo\r\nC:\\Games\\Foo\\_inst_.log\r\n" + programs + "\\Z\r\n";
+  for (const Case& c : cases) record += c.item + "\r\n";
+  record += "Foo\r\nFoo\r\nC:\\WINDOWS\\u.exe\r\n";
+  for (const bool withRecord : {true, false}) {
+    for (const Case& c : cases) {
+      MakeMachine();
+      if (c.folder)
+        FakeDiskAddFolder(c.item);
+      else
+        FakeDiskAddFile(c.item);
+      const char* kept = withRecord ? record.c_str() : nullptr;
+      const RemovalResult r = RemoveLoggedItem(c.item.c_str(), Places("C:\\Games\\Foo", kept));
+      const Outcome want = withRecord ? c.withRecord : c.without;
+      const char* how = withRecord ? " with a record" : " without";
+      EXPECT_EQ(r.refused, want == Refused ? 1 : 0) << c.item << how;
+      EXPECT_EQ(!FakeDiskExists(c.item), want == Gone) << c.item << how;
+    }
   }
 }
 
@@ -162,6 +184,77 @@ TEST(UninstallRemoval, NothingIsDeletedThroughAJunction) {
     EXPECT_EQ(RemoveLoggedItem(c.item, Places()).refused, 1) << c.item;
     EXPECT_TRUE(FakeDiskCalls().empty()) << c.item;
   }
+}
+
+TEST(UninstallRemoval, LinksCountBelowTheSystemsFoldersNeverAsThemselves) {
+  // A Wine user's Desktop and Documents, or folders redirected elsewhere,
+  // are links themselves: what lies in them still goes. A link below one
+  // of them, or in the install folder, still stops the item.
+  const std::string record =
+      "C:\\Users\\kim\\Documents\\Foo\r\nC:\\Users\\kim\\Documents\\Foo\\_inst_.log\r\n"
+      "C:\\Users\\kim\\Documents\\Foo\\a.dat\r\nC:\\Users\\kim\\Desktop\\ZARVEL.lnk\r\n"
+      "Foo\r\nFoo\r\nC:\\WINDOWS\\u.exe\r\n";
+  struct Case { const char* link; const char* item; int32_t refused; };
+  const Case cases[] = {
+      {"C:\\Users\\kim\\Desktop", "C:\\Users\\kim\\Desktop\\ZARVEL.lnk", 0},
+      {"C:\\Users\\kim", "C:\\Users\\kim\\Desktop\\ZARVEL.lnk", 0},  // above a shell folder too
+      {"C:\\Users\\kim\\Documents", "C:\\Users\\kim\\Documents\\Foo\\a.dat", 0},
+      {"C:\\Users\\kim\\Documents\\Foo", "C:\\Users\\kim\\Documents\\Foo\\a.dat", 1},
+      {"C:\\Users\\kim\\Desktop\\ZARVEL.lnk", "C:\\Users\\kim\\Desktop\\ZARVEL.lnk", 1},
+  };
+  for (const Case& c : cases) {
+    MakeMachine();
+    FakeDiskAddFolder("C:\\Users\\kim\\Documents\\Foo");
+    FakeDiskAddFile(c.item);
+    FakeDiskAddLink(c.link);
+    const RemovalResult r =
+        RemoveLoggedItem(c.item, Places("C:\\Users\\kim\\Documents\\Foo", record.c_str()));
+    EXPECT_EQ(r.refused, c.refused) << c.link;
+    EXPECT_EQ(FakeDiskExists(c.item), c.refused == 1) << c.link;
+  }
+}
+
+TEST(UninstallRemoval, KeptFoldersAreKnownByTheirLongFormToo) {
+  // Downloads reached through its 8.3 name is Downloads: never removed,
+  // nor climbed from; a folder inside it is no kept folder.
+  struct Case { const char* folder; int32_t kept; };
+  const Case cases[] = {
+      {"C:\\Users\\kim\\Downloads", 1},
+      {"C:\\Users\\kim\\DOWNLO~1", 1},
+      {"C:\\USERS\\KIM\\downlo~1", 1},
+      {"C:\\Users\\kim\\DOWNLO~1\\Foo", 0},
+      {"C:\\Users\\kim\\DOWNLO~2", 0},  // no such alias
+      {"C:\\Users\\kim\\Saved Games", 0},
+  };
+  FakeDiskReset();
+  FakeDiskAddFolder("C:\\Users");
+  FakeDiskAddFolder("C:\\Users\\kim");
+  FakeDiskAddFolder("C:\\Users\\kim\\Downloads");
+  FakeDiskSetAlias("C:\\Users\\kim\\Downloads", "DOWNLO~1");
+  const RemovalPlaces places = Places("C:\\Users\\kim\\DOWNLO~1");
+  for (const Case& c : cases) EXPECT_EQ(IsKeptFolder(places, c.folder), c.kept) << c.folder;
+  EXPECT_EQ(places.installFolderKept, 1);
+
+  // Installed into Downloads by its short name: the install folder, the
+  // last item, stays even when empty, and is not counted as refused.
+  const char* record = "C:\\Users\\kim\\DOWNLO~1\r\nC:\\Users\\kim\\DOWNLO~1\\_inst_.log\r\n"
+                       "C:\\Users\\kim\\DOWNLO~1\\Foo\r\nFoo\r\nFoo\r\nC:\\WINDOWS\\u.exe\r\n";
+  const RemovalPlaces recorded = Places("C:\\Users\\kim\\DOWNLO~1", record);
+  const RemovalResult r = RemoveLoggedItem("C:\\Users\\kim\\DOWNLO~1", recorded);
+  EXPECT_EQ(r.refused + r.foldersRemoved, 0);
+  EXPECT_FALSE(Called("rmdir C:\\Users\\kim\\DOWNLO~1"));
+}
+
+TEST(UninstallRemoval, KeptFoldersFillUpToTheirBounds) {
+  RemovalPlaces places;
+  const std::string longest(259, 'x');
+  EXPECT_EQ(AddKeptFolder(places, (longest + "y").c_str()), 0);  // 260 bytes: no room for the NUL
+  EXPECT_EQ(AddKeptFolder(places, longest.c_str()), 1);
+  EXPECT_EQ(places.keptFolders[0], longest);
+  for (int32_t k = 1; k < KeptFolderLimit; ++k) ASSERT_EQ(AddKeptFolder(places, "C:\\x"), 1);
+  EXPECT_EQ(AddKeptFolder(places, "C:\\one-too-many"), 0);
+  EXPECT_EQ(places.keptCount, KeptFolderLimit);
+  EXPECT_EQ(AddKeptFolder(places, ""), 0);
 }
 
 TEST(UninstallRemoval, RefusedRecordsTouchNothing) {

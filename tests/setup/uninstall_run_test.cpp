@@ -27,7 +27,7 @@ std::vector<Step> RunAll(UninstallRun& run) {
   return steps;
 }
 
-RemovalPlaces Places() {
+RemovalPlaces RunPlaces() {
   RemovalPlaces p;
   std::strcpy(p.windowsFolder, "C:\\WINDOWS");
   std::strcpy(p.systemFolder, "C:\\WINDOWS\\system32");
@@ -48,7 +48,7 @@ void MakeInstallation() {
   FakeDiskAddFile("C:\\Games\\ZARVEL\\b.dat");
 }
 
-const char SevenRecords[] =
+const char SevenRecordLog[] =
     "C:\\Games\\ZARVEL\r\n"
     "C:\\Games\\ZARVEL\\_inst_.log\r\n"
     "C:\\Games\\ZARVEL\\a.dat\r\n"
@@ -62,7 +62,7 @@ const char SevenRecords[] =
 TEST(UninstallRun, SevenRecordLogGoesFromTheLastItemToTheFirst) {
   MakeInstallation();
   UninstallRun run;
-  StartUninstallRun(run, SevenRecords, Places(), OpenedLog);
+  StartUninstallRun(run, SevenRecordLog, RunPlaces(), OpenedLog);
   ASSERT_EQ(HasItems(run), 1);
   char line[260];
   LogLine(run, run.plan.nameLine, line);
@@ -90,7 +90,7 @@ TEST(UninstallRun, LogsWithoutItemsDeleteNothing) {
     MakeInstallation();
     const Paths before = FakeDiskPaths();
     UninstallRun run;
-    StartUninstallRun(run, log, Places(), OpenedLog);
+    StartUninstallRun(run, log, RunPlaces(), OpenedLog);
     EXPECT_EQ(HasItems(run), 0) << log;
     const UninstallTick tick = RunUninstallTick(run);
     EXPECT_EQ(tick.finished, 1);
@@ -109,7 +109,7 @@ TEST(UninstallRun, ALogCutShortByACancelledInstallationRemovesEveryRecord) {
       "C:\\Games\\ZARVEL\\a.dat\r\n"
       "C:\\Games\\ZARVEL\\b.dat\r\n";
   UninstallRun run;
-  StartUninstallRun(run, log, Places(), OpenedLog);
+  StartUninstallRun(run, log, RunPlaces(), OpenedLog);
   EXPECT_EQ(run.plan.cutShort, 1);
   char line[260];
   LogLine(run, run.plan.nameLine, line);
@@ -136,7 +136,7 @@ TEST(UninstallRun, AnEmptyOrRootLineInTheMiddleIsSkippedAndTheRestGoes) {
       "ZARVEL Uninstall\r\n"
       "C:\\WINDOWS\\zarvel_u.exe\r\n";
   UninstallRun run;
-  StartUninstallRun(run, log, Places(), OpenedLog);
+  StartUninstallRun(run, log, RunPlaces(), OpenedLog);
   const std::vector<Step> steps = RunAll(run);
   ASSERT_EQ(steps.size(), 7u);
   EXPECT_EQ(steps.back().progress, 100);
@@ -172,7 +172,7 @@ TEST(UninstallRun, ALogThatDoesNotNameItselfDeletesNothing) {
     const Paths before = FakeDiskPaths();
     const std::string log = c.head + items;
     UninstallRun run;
-    StartUninstallRun(run, log.c_str(), Places(), c.opened, c.longForm);
+    StartUninstallRun(run, log.c_str(), RunPlaces(), c.opened, c.longForm);
     EXPECT_EQ(run.logTrusted, c.trusted) << c.head;
     EXPECT_EQ(LogRefused(run), 1 - c.trusted) << c.head;
     RunAll(run);
@@ -194,7 +194,7 @@ TEST(UninstallRun, ALineCutToFitIsNeverObeyed) {
   const std::string log = "C:\\Games\\ZARVEL\r\nC:\\Games\\ZARVEL\\_inst_.log\r\n" + kept +
                           ".dat\r\nC:\\Games\\ZARVEL\\a.dat\r\nZARVEL\r\nZ\r\nC:\\WINDOWS\\zarvel_u.exe\r\n";
   UninstallRun run;
-  StartUninstallRun(run, log.c_str(), Places(), OpenedLog);
+  StartUninstallRun(run, log.c_str(), RunPlaces(), OpenedLog);
   EXPECT_EQ(RunUninstallTick(run).removal.fileDeleted, 1);  // a.dat
   const UninstallTick cut = RunUninstallTick(run);
   EXPECT_EQ(cut.removal.refused, 1);

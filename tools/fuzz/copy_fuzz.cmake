@@ -12,6 +12,8 @@ zarvel_add_fuzzer(copy_fuzz
           ${CMAKE_SOURCE_DIR}/setup/install/ensure_folder.cpp
           ${CMAKE_SOURCE_DIR}/setup/install/finishing.cpp
           ${CMAKE_SOURCE_DIR}/setup/install/install_log.cpp
+          ${CMAKE_SOURCE_DIR}/setup/install/install_record.cpp
+          ${CMAKE_SOURCE_DIR}/setup/install/path_links.cpp
           ${CMAKE_SOURCE_DIR}/setup/install/install_paths.cpp
           ${CMAKE_SOURCE_DIR}/setup/install/shortcuts.cpp
           ${CMAKE_SOURCE_DIR}/setup/install/uninstall_entry.cpp

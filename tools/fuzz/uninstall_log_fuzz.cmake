@@ -7,6 +7,7 @@ zarvel_add_fuzzer(uninstall_log_fuzz
           ${CMAKE_SOURCE_DIR}/setup/uninstall/path_rules.cpp
           ${CMAKE_SOURCE_DIR}/setup/uninstall/removal_places.cpp
           ${CMAKE_SOURCE_DIR}/setup/install/path_chars.cpp
+          ${CMAKE_SOURCE_DIR}/setup/install/path_links.cpp
           ${CMAKE_SOURCE_DIR}/setup/uninstall/host/fake_system.cpp
   SEEDS ${CMAKE_SOURCE_DIR}/tools/fuzz/seeds/uninstall_log_fuzz
   MAX_LEN 4096)

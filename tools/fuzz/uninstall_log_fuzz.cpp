@@ -59,6 +59,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::strcpy(places.shortcutFolders[ShortcutDesktop], "C:\\Users\\kim\\Desktop");
   AddKeptFolder(places, "C:\\Users\\kim");
   AddKeptFolder(places, "C:\\Users\\kim\\Documents");
+  // Half the inputs are their own install record, as the installer keeps it.
+  places.record = text.size() % 2 ? text.c_str() : nullptr;
   UninstallRun run;
   StartUninstallRun(run, text.c_str(), places, "C:\\Games\\ZARVEL\\_inst_.log");
   int32_t last = 0, ticks = 0;

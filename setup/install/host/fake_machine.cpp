@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "setup/install/path_chars.h"
+#include "setup/install/setup_state.h"
 
 FakeMachine Fake;
 
@@ -63,6 +64,11 @@ void FakeAddFile(const std::string& path, const std::string& bytes, uint64_t tim
   Put(path, entry);
 }
 
+void FakeAddLink(const std::string& path) {
+  FakeAddFolder(path);
+  Find(path)->link = true;
+}
+
 bool FakeExists(const std::string& path) { return Find(path) != nullptr; }
 
 bool FakeIsFolder(const std::string& path) {
@@ -87,7 +93,8 @@ std::vector<std::string> FakePaths() {
 uint32_t PortEntryAttributes(const char* path) {
   const FakeEntry* entry = Find(path);
   if (!entry) return NoSuchEntry;
-  return entry->folder ? FolderAttribute : 0x20;  // FILE_ATTRIBUTE_ARCHIVE
+  const uint32_t link = entry->link ? LinkAttribute : 0;
+  return (entry->folder ? FolderAttribute : 0x20) | link;  // 0x20: FILE_ATTRIBUTE_ARCHIVE
 }
 
 bool PortMakeFolder(const char* path) {
@@ -154,6 +161,16 @@ int32_t CreateShortcut(const char* target, const char* file, const char* working
   return 0;
 }
 
+bool PortIsSystemFolder(const char* folder) {
+  std::vector<std::string> all = Fake.knownFolders;
+  for (const auto& [csidl, path] : Fake.shellFolders) all.push_back(path);
+  all.push_back(WindowsFolder);
+  all.push_back(SystemFolder);
+  for (const std::string& f : all)
+    if (FakeKey(f) == FakeKey(folder)) return true;
+  return false;
+}
+
 void PortStartProgram(const char* commandLine) {
   Fake.started.push_back({commandLine, Fake.currentFolder});
 }
@@ -181,6 +198,10 @@ bool PortUninstallKeyDelete(const char* subKey) {
 
 void PortUninstallSetString(const char* name, const char* value) {
   Fake.registry[Fake.openKey][name] = std::string("sz:") + value;
+}
+
+void PortUninstallSetRecord(const char* bytes, int32_t count) {
+  Fake.registry[Fake.openKey]["InstallRecord"] = "bin:" + std::string(bytes, static_cast<size_t>(count));
 }
 
 void PortUninstallSetNumber(const char* name, uint32_t value) {

@@ -16,6 +16,7 @@ struct FakeEntry {
   std::string bytes;
   uint64_t time = 0;
   bool readable = true;
+  bool link = false;  // a junction: what lies behind it is elsewhere
 };
 struct FakeShortcut {
   std::string target;
@@ -39,6 +40,9 @@ struct FakeMachine {
   std::string logKey;  // the open log's entry, empty when none
   bool logCreateFails = false;
   std::map<int32_t, std::string> shellFolders;
+  // Further folders the system names (known folders); the shell folders,
+  // WindowsFolder and SystemFolder count as well.
+  std::vector<std::string> knownFolders;
   std::map<std::string, FakeShortcut> shortcuts;  // by upper-cased file path
   bool registryFails = false;
   // Keys below the base, as "Uninstall\Name" -> value name -> "sz:text" or "dword:n".
@@ -62,6 +66,8 @@ void ResetFake();
 std::string FakeKey(const std::string& path);
 void FakeAddFolder(const std::string& path);  // with its parents
 void FakeAddFile(const std::string& path, const std::string& bytes, uint64_t time = 1);
+// A junction where a folder would be (with its parents).
+void FakeAddLink(const std::string& path);
 bool FakeExists(const std::string& path);
 bool FakeIsFolder(const std::string& path);
 std::string FakeBytes(const std::string& path);

@@ -4,22 +4,23 @@
 // WM_SETUP_STEP, and ends the program on WM_CLOSE.
 #include <windows.h>
 
-#include <cstring>
+#include <string>
 
+#include "common/win32/cp932_text.h"
+#include "common/win32/japanese_font.h"
 #include "setup/install/ini_text.h"
 #include "setup/install/setup_state.h"
 #include "setup/install/win32/copy_dialog.h"
 #include "setup/install/win32/setup_windows.h"
 #include "setup/resources/setup_resource.h"
 
-const char SetupWindowClass[] = "Raro-Re_Vader";
+const wchar_t SetupWindowClass[] = L"Raro-Re_Vader";
 HINSTANCE SetupInstance = nullptr;
 HWND MainWindow = nullptr;
 
 namespace {
 
-const char* Title = "";
-int TitleLength = 0;
+std::wstring Title;
 HFONT TitleFont = nullptr;
 HBITMAP Gradient = nullptr;
 HDC GradientDc = nullptr;
@@ -60,10 +61,10 @@ void PaintBackdrop(HWND window) {
   // Dark blue 8 pixels right and down first, then white on top: the shadow.
   RECT shadow = {8, 8, width, height};
   SetTextColor(dc, RGB(0, 0, 128));
-  DrawTextA(dc, Title, TitleLength, &shadow, 0);
+  DrawTextW(dc, Title.c_str(), static_cast<int>(Title.size()), &shadow, 0);
   RECT face = {0, 0, width, height};
   SetTextColor(dc, RGB(255, 255, 255));
-  DrawTextA(dc, Title, TitleLength, &face, 0);
+  DrawTextW(dc, Title.c_str(), static_cast<int>(Title.size()), &face, 0);
   SelectObject(dc, oldFont);
   EndPaint(window, &paint);
 }
@@ -72,7 +73,7 @@ LRESULT CALLBACK BackdropProc(HWND window, UINT message, WPARAM wParam, LPARAM l
   switch (message) {
     case WM_CREATE:
       MakeGradient(window);
-      PostMessageA(window, WM_COMMAND, IDM_OPEN_INSTALL_DIALOG, 0);
+      PostMessageW(window, WM_COMMAND, IDM_OPEN_INSTALL_DIALOG, 0);
       return 0;
     case WM_COMMAND:
       if (LOWORD(wParam) == IDM_OPEN_INSTALL_DIALOG) {
@@ -95,36 +96,37 @@ LRESULT CALLBACK BackdropProc(HWND window, UINT message, WPARAM wParam, LPARAM l
         return 0;
       }
   }
-  return DefWindowProcA(window, message, wParam, lParam);
+  return DefWindowProcW(window, message, wParam, lParam);
 }
 
 }  // namespace
 
 bool CreateBackdropWindow(const char* title) {
-  Title = title;
-  TitleLength = static_cast<int>(std::strlen(title));
-  LOGFONTA font = {};
+  Title = WideText(title);
+  LOGFONTW font = {};
   font.lfHeight = -48;
   font.lfWeight = FW_BOLD;
   font.lfItalic = TRUE;
   font.lfCharSet = OEM_CHARSET;
-  TitleFont = CreateFontIndirectA(&font);
+  ChooseJapaneseFace(&font);  // the title may be Japanese
+  TitleFont = CreateFontIndirectW(&font);
 
-  WNDCLASSA windowClass = {};
+  WNDCLASSW windowClass = {};
   windowClass.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
   windowClass.lpfnWndProc = BackdropProc;
   windowClass.hInstance = SetupInstance;
-  windowClass.hIcon = LoadIconA(SetupInstance, MAKEINTRESOURCEA(IDI_SETUP));
-  windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  windowClass.hIcon = LoadIconW(SetupInstance, MAKEINTRESOURCEW(IDI_SETUP));
+  windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
   windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
   windowClass.lpszClassName = SetupWindowClass;
-  if (!RegisterClassA(&windowClass)) {
+  if (!RegisterClassW(&windowClass)) {
     FreeBackdrop();
     return false;
   }
-  MainWindow = CreateWindowExA(0, SetupWindowClass, SetupCaption, WS_POPUP | WS_SYSMENU, 0, 0,
-                               GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
-                               nullptr, nullptr, SetupInstance, nullptr);
+  MainWindow = CreateWindowExW(0, SetupWindowClass, WideText(SetupCaption).c_str(),
+                               WS_POPUP | WS_SYSMENU, 0, 0, GetSystemMetrics(SM_CXSCREEN),
+                               GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr, SetupInstance,
+                               nullptr);
   if (!MainWindow) {
     FreeBackdrop();
     return false;

@@ -3,6 +3,8 @@
 // insert-disk prompt) cannot start another; cancel ends it all at any time.
 #include "setup/install/win32/copy_dialog.h"
 
+#include "common/win32/cp932_text.h"
+#include "common/win32/japanese_font.h"
 #include "setup/install/copy_engine.h"
 #include "setup/install/ini_text.h"
 #include "setup/install/install_log.h"
@@ -21,7 +23,7 @@ void EndCopy(HWND dialog) {
   copyEnded = true;
   KillTimer(dialog, StepTimer);
   CloseInstallLog();
-  PostMessageA(MainWindow, WM_CLOSE, 0, 0);
+  PostMessageW(MainWindow, WM_CLOSE, 0, 0);
   EndDialog(dialog, 0);
 }
 
@@ -43,6 +45,7 @@ void RunStep(HWND dialog, WPARAM list, LPARAM entry) {
 INT_PTR CALLBACK CopyDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_INITDIALOG:
+      GiveDialogJapaneseFont(dialog);
       copyDialog = dialog;
       copyEnded = false;
       ResetCopyState();
@@ -51,7 +54,7 @@ INT_PTR CALLBACK CopyDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
     case WM_TIMER:
       if (wParam != StepTimer) return FALSE;
       KillTimer(dialog, StepTimer);
-      PostMessageA(dialog, WM_SETUP_STEP, static_cast<WPARAM>(Copy.list),
+      PostMessageW(dialog, WM_SETUP_STEP, static_cast<WPARAM>(Copy.list),
                    static_cast<LPARAM>(Copy.entry));
       return TRUE;
     case WM_SETUP_STEP:
@@ -91,18 +94,18 @@ constexpr MessageStyle MessageStyles[] = {
 }  // namespace
 
 INT_PTR RunCopyDialog(HWND owner) {
-  return DialogBoxParamA(SetupInstance, MAKEINTRESOURCEA(IDD_COPY), owner, CopyDialogProc, 0);
+  return DialogBoxParamW(SetupInstance, MAKEINTRESOURCEW(IDD_COPY), owner, CopyDialogProc, 0);
 }
 
 bool PortShowMessage(InstallMessage kind, const char* text) {
   const MessageStyle& style = MessageStyles[kind];
   HWND owner = style.noOwner ? nullptr : style.mainOwner ? MainWindow : copyDialog;
-  return MessageBoxA(owner, text, SetupCaption, style.flags) == IDOK;
+  return MessageBox932(owner, text, SetupCaption, style.flags) == IDOK;
 }
 
 void PortShowCopyPaths(const char* source, const char* dest) {
-  SetDlgItemTextA(copyDialog, IDC_COPY_FROM, source);
-  SetDlgItemTextA(copyDialog, IDC_COPY_TO, dest);
+  SetItemText932(copyDialog, IDC_COPY_FROM, source);
+  SetItemText932(copyDialog, IDC_COPY_TO, dest);
 }
 
 void PortHideCopyFields() {
@@ -112,7 +115,7 @@ void PortHideCopyFields() {
 
 void PortShowInstallComplete() {
   ShowWindow(GetDlgItem(copyDialog, IDC_COPY_DONE), SW_SHOW);
-  SetWindowTextA(copyDialog, SetupCaption);
-  SetDlgItemTextA(copyDialog, IDCANCEL, "終了(&E)");
+  SetWindowText932(copyDialog, SetupCaption);
+  SetItemText932(copyDialog, IDCANCEL, "終了(&E)");
   MessageBeep(MB_ICONASTERISK);
 }

@@ -2,6 +2,10 @@
 // the install folder with its check, and the hand-over to the copy phase.
 #include <windows.h>
 
+#include <string>
+
+#include "common/win32/cp932_text.h"
+#include "common/win32/japanese_font.h"
 #include "setup/install/folder_rules.h"
 #include "setup/install/ini_text.h"
 #include "setup/install/setup_state.h"
@@ -37,13 +41,15 @@ void Disable(HWND dialog, int id) { EnableWindow(GetDlgItem(dialog, id), FALSE);
 void ShowPicture(HWND dialog) {
   char file[IniValueSize] = "setup.bmp";
   GetValue(IniText, "init", "Img", file, sizeof file, true);
-  Picture = static_cast<HBITMAP>(
-      LoadImageA(nullptr, file, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+  std::wstring wide;
+  if (WidePath(file, &wide))
+    Picture = static_cast<HBITMAP>(LoadImageW(nullptr, wide.c_str(), IMAGE_BITMAP, 0, 0,
+                                              LR_LOADFROMFILE | LR_CREATEDIBSECTION));
   if (!Picture) {
     ShowWindow(GetDlgItem(dialog, IDC_INSTALL_PICTURE), SW_HIDE);
     return;
   }
-  HGDIOBJ old = reinterpret_cast<HGDIOBJ>(SendDlgItemMessageA(
+  HGDIOBJ old = reinterpret_cast<HGDIOBJ>(SendDlgItemMessageW(
       dialog, IDC_INSTALL_PICTURE, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(Picture)));
   if (old) DeleteObject(old);
 }
@@ -51,10 +57,10 @@ void ShowPicture(HWND dialog) {
 void InitDialog(HWND dialog) {
   if (IniText) {
     char text[IniValueSize];
-    if (GetValue(IniText, "init", "Title", text, sizeof text, false)) SetWindowTextA(dialog, text);
+    if (GetValue(IniText, "init", "Title", text, sizeof text, false)) SetWindowText932(dialog, text);
     for (int k = 0; k < 7; ++k)
       if (GetValue(IniText, "init", MessageKeys[k], text, sizeof text, false))
-        SetDlgItemTextA(dialog, MessageLabelIds[k], text);
+        SetItemText932(dialog, MessageLabelIds[k], text);
     ShowPicture(dialog);
     for (const ShortcutOption& option : ShortcutOptions) {
       if (IniFlagContainsOne(IniText, "init", option.defaultKey))
@@ -64,11 +70,11 @@ void InitDialog(HWND dialog) {
     char copyDir[IniValueSize] = "Mipa-Lu";
     GetValue(IniText, "init", "CopyDir", copyDir, sizeof copyDir, true);
     AppendPath(InstallFolder, SetupPathSize, copyDir);
-    SetDlgItemTextA(dialog, IDC_FOLDER, InstallFolder);
+    SetItemText932(dialog, IDC_FOLDER, InstallFolder);
     if (!IniHasEntries(IniText, "Install")) {
       Disable(dialog, IDC_FOLDER_LABEL);
       Disable(dialog, IDC_FOLDER);
-      SetDlgItemTextA(dialog, IDC_FOLDER, "");
+      SetItemText932(dialog, IDC_FOLDER, "");
       Disable(dialog, IDC_BROWSE);
       InPlaceInstall = true;
       Disable(dialog, IDC_DEFAULT_FOLDER);
@@ -76,21 +82,43 @@ void InitDialog(HWND dialog) {
       Disable(dialog, IDC_DEFAULT_FOLDER);
     }
   }
-  SendDlgItemMessageA(dialog, IDC_FOLDER, EM_LIMITTEXT, SetupPathSize - 1, 0);
-  SendMessageA(dialog, WM_SETICON, ICON_BIG,
-               reinterpret_cast<LPARAM>(LoadIconA(SetupInstance, MAKEINTRESOURCEA(IDI_SETUP))));
+  // Characters here; the bytes are counted when the field is read.
+  SendDlgItemMessageW(dialog, IDC_FOLDER, EM_LIMITTEXT, SetupPathSize - 1, 0);
+  SendMessageW(dialog, WM_SETICON, ICON_BIG,
+               reinterpret_cast<LPARAM>(LoadIconW(SetupInstance, MAKEINTRESOURCEW(IDI_SETUP))));
+}
+
+void RefuseFolderField(HWND dialog, const char* message) {
+  MessageBox932(dialog, message, SetupCaption, MB_OK | MB_ICONERROR);
+  SetItemText932(dialog, IDC_FOLDER, InstallFolder);
+}
+
+// The folder field's text in code page 932: a character it cannot hold, or
+// a path longer than the installer's 259 bytes, is refused, never cut or
+// replaced (either would install somewhere else than the field says).
+bool ReadFolderField(HWND dialog, char* field) {
+  std::string text;
+  if (!ItemText932(dialog, IDC_FOLDER, &text)) {
+    RefuseFolderField(dialog, FolderNameRefusedText);
+    return false;
+  }
+  if (text.size() >= SetupPathSize) {
+    RefuseFolderField(dialog, FolderPathTooLongText);
+    return false;
+  }
+  CopyPath(field, SetupPathSize, text.c_str());
+  return true;
 }
 
 // The folder field's text accepted as InstallFolder, or refused with its
 // message and the field put back to InstallFolder.
 bool CheckFolderField(HWND dialog) {
   char field[SetupPathSize] = "";
-  GetDlgItemTextA(dialog, IDC_FOLDER, field, sizeof field);
+  if (!ReadFolderField(dialog, field)) return false;
   char accepted[SetupPathSize];
   FolderCheckResult result = CheckInstallFolder(field, accepted);
   if (result != FolderAccepted) {
-    MessageBoxA(dialog, FolderCheckMessage(result), SetupCaption, MB_OK | MB_ICONERROR);
-    SetDlgItemTextA(dialog, IDC_FOLDER, InstallFolder);
+    RefuseFolderField(dialog, FolderCheckMessage(result));
     return false;
   }
   CopyPath(InstallFolder, SetupPathSize, InPlaceInstall ? SourceFolder : accepted);
@@ -105,7 +133,7 @@ void WarnMissingUninstallKey(HWND dialog) {
   if (!key) return;
   char message[512];
   MissingUninstallKeyMessage(key, message, sizeof message);
-  MessageBoxA(dialog, message, SetupCaption, MB_OK | MB_ICONWARNING);
+  MessageBox932(dialog, message, SetupCaption, MB_OK | MB_ICONWARNING);
 }
 
 void StartInstallation(HWND dialog) {
@@ -113,13 +141,14 @@ void StartInstallation(HWND dialog) {
   for (const ShortcutOption& option : ShortcutOptions)
     if (IsDlgButtonChecked(dialog, option.checkBox) == BST_CHECKED) *option.flag = true;
   WarnMissingUninstallKey(dialog);
-  PostMessageA(MainWindow, WM_SETUP_STEP, 0, 0);
+  PostMessageW(MainWindow, WM_SETUP_STEP, 0, 0);
   EndDialog(dialog, IDOK);
 }
 
 INT_PTR CALLBACK InstallDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
   switch (message) {
     case WM_INITDIALOG:
+      GiveDialogJapaneseFont(dialog);
       InitDialog(dialog);
       return TRUE;
     case WM_COMMAND:
@@ -130,14 +159,14 @@ INT_PTR CALLBACK InstallDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
         case IDCANCEL:
         case IDABORT:
         case IDCLOSE:
-          PostMessageA(MainWindow, WM_CLOSE, 0, 0);
+          PostMessageW(MainWindow, WM_CLOSE, 0, 0);
           EndDialog(dialog, IDCANCEL);
           return TRUE;
         case IDC_BROWSE:
           BrowseForInstallFolder(dialog, IDC_FOLDER);
           return TRUE;
         case IDC_DEFAULT_FOLDER:
-          SetDlgItemTextA(dialog, IDC_FOLDER, InstallFolder);
+          SetItemText932(dialog, IDC_FOLDER, InstallFolder);
           return TRUE;
       }
       return FALSE;
@@ -152,7 +181,7 @@ INT_PTR CALLBACK InstallDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
 
 INT_PTR RunInstallDialog(HWND owner) {
   INT_PTR result =
-      DialogBoxParamA(SetupInstance, MAKEINTRESOURCEA(IDD_INSTALL), owner, InstallDialogProc, 0);
+      DialogBoxParamW(SetupInstance, MAKEINTRESOURCEW(IDD_INSTALL), owner, InstallDialogProc, 0);
   // The picture control does not own the bitmap it was given.
   if (Picture) DeleteObject(Picture);
   Picture = nullptr;

@@ -6,7 +6,7 @@
 
 // Class of the installer's main window; a second setup.exe that finds one
 // running ends at once.
-extern const char SetupWindowClass[];
+extern const wchar_t SetupWindowClass[];
 
 // The program's instance and its full-screen main window: owner of the
 // dialogs and message boxes; posting WM_CLOSE to it ends the program.

@@ -4,10 +4,14 @@
 
 #include <windows.h>
 
+#include "common/win32/cp932_text.h"
+
 #include <cstdint>
 
 LoadResult ReadTextFile(const char* path, char** text, size_t* size) {
-  HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+  std::wstring wide;
+  if (!WidePath(path, &wide)) return LoadMissing;
+  HANDLE file = CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return LoadMissing;
   DWORD high = 0;

@@ -111,6 +111,44 @@ int32_t FsIsLink(const char* path) {
   return it != entries.end() && it->second.link;
 }
 
+// The entry of folder whose name or 8.3 alias is component, as its name.
+bool FindComponent(const std::string& folder, const std::string& component, std::string* name) {
+  const std::string wanted = Key(component);
+  for (const auto& [key, entry] : entries) {
+    if (key.size() <= folder.size() + 1 || key.compare(0, folder.size(), Key(folder)) != 0 ||
+        key[folder.size()] != '\\' || key.find('\\', folder.size() + 1) != std::string::npos)
+      continue;
+    if (key.substr(folder.size() + 1) == wanted || Key(entry.alias) == wanted) {
+      *name = entry.name.substr(entry.name.rfind('\\') + 1);
+      return true;
+    }
+  }
+  return false;
+}
+
+// A query only: not among the recorded calls.
+int32_t FsLongPath(const char* path, char* buffer, int32_t size) {
+  if (size > 0) buffer[0] = '\0';
+  const std::string p = path;
+  if (p.size() < 2 || p[1] != ':') return 0;
+  std::string out = p.substr(0, 2);
+  for (size_t at = 2; at < p.size();) {
+    if (p[at] == '\\') {
+      ++at;
+      continue;
+    }
+    const size_t end = std::min(p.find('\\', at), p.size());
+    std::string name;
+    if (!FindComponent(out, p.substr(at, end - at), &name)) return 0;
+    out += "\\" + name;
+    at = end;
+  }
+  if (out.size() == 2) out += "\\";
+  if (static_cast<int32_t>(out.size()) >= size) return 0;
+  CopyOut(out, buffer, size);
+  return 1;
+}
+
 int32_t FsRemoveFolder(const char* path) {
   calls.push_back(std::string("rmdir ") + path);
   const std::string key = Key(path);

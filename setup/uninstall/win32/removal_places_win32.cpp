@@ -5,8 +5,11 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
+#include "common/win32/cp932_text.h"
 #include "setup/install/path_chars.h"
+#include "setup/install/win32/system_folders.h"
 #include "setup/uninstall/removal_places.h"
 #include "setup/uninstall/win32/uninstall_win32.h"
 
@@ -29,11 +32,30 @@ constexpr int KeptCsidls[] = {
     CSIDL_INTERNET_CACHE,   CSIDL_COOKIES,          CSIDL_HISTORY,
 };
 
-// Held without a trailing separator, like the installer's folders.
-bool ShellFolder(int csidl, char* path) {
+// A folder the system names in characters code page 932 cannot hold: no
+// record of the log (Shift-JIS) can lie inside it, so it is no place to
+// delete in; but every folder above it that 932 can name is kept.
+void KeepHeldPart(RemovalPlaces& places, const wchar_t* folder) {
+  std::wstring part(folder);
+  std::string held;
+  for (size_t cut = part.rfind(L'\\'); cut != std::wstring::npos && cut > 2;
+       cut = part.rfind(L'\\', cut - 1)) {
+    part.resize(cut);
+    if (Cp932Text(part.c_str(), &held)) {
+      AddKeptFolder(places, held.c_str());
+      return;
+    }
+  }
+}
+
+// Held without a trailing separator, like the installer's folders; empty
+// when the system cannot say or 932 cannot hold it (see KeepHeldPart).
+bool ShellFolder(RemovalPlaces& places, int csidl, char* path) {
+  wchar_t wide[MAX_PATH] = L"";
   path[0] = '\0';
-  if (FAILED(SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path))) {
-    path[0] = '\0';
+  if (FAILED(SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, wide))) return false;
+  if (!Cp932Into(wide, path, PlaceSize)) {
+    KeepHeldPart(places, wide);
     return false;
   }
   const size_t n = std::strlen(path);
@@ -43,32 +65,51 @@ bool ShellFolder(int csidl, char* path) {
 
 // A 32-bit uninstaller on 64-bit Windows is told the x86 Program Files;
 // the other one is only in the environment.
-void AddKeptFromEnvironment(RemovalPlaces& places, const char* name) {
-  char value[MAX_PATH];
-  const DWORD n = GetEnvironmentVariableA(name, value, sizeof value);
-  if (n > 0 && n < sizeof value) AddKeptFolder(places, value);
+void AddKeptFromEnvironment(RemovalPlaces& places, const wchar_t* name) {
+  wchar_t value[MAX_PATH];
+  char held[PlaceSize];
+  const DWORD n = GetEnvironmentVariableW(name, value, MAX_PATH);
+  if (n == 0 || n >= MAX_PATH) return;
+  if (Cp932Into(value, held, sizeof held))
+    AddKeptFolder(places, held);
+  else
+    KeepHeldPart(places, value);
+}
+
+void SystemFolder(UINT(WINAPI* call)(LPWSTR, UINT), char* folder) {
+  wchar_t wide[MAX_PATH] = L"";
+  const UINT n = call(wide, MAX_PATH);
+  if (n == 0 || n >= MAX_PATH || !Cp932Into(wide, folder, PlaceSize)) folder[0] = '\0';
+}
+
+void AddKnownFolder(const char* folder, void* places) {
+  AddKeptFolder(*static_cast<RemovalPlaces*>(places), folder);
 }
 
 }  // namespace
 
 void FindRemovalPlaces(RemovalPlaces& places) {
   places = RemovalPlaces();
-  GetWindowsDirectoryA(places.windowsFolder, PlaceSize);
-  GetSystemDirectoryA(places.systemFolder, PlaceSize);
-  for (int k = 0; k < ShortcutFolderCount; ++k) ShellFolder(ShortcutCsidls[k], places.shortcutFolders[k]);
-  char path[MAX_PATH];
+  SystemFolder(GetWindowsDirectoryW, places.windowsFolder);
+  SystemFolder(GetSystemDirectoryW, places.systemFolder);
+  for (int k = 0; k < ShortcutFolderCount; ++k)
+    ShellFolder(places, ShortcutCsidls[k], places.shortcutFolders[k]);
+  char path[PlaceSize];
   for (int csidl : KeptCsidls)
-    if (ShellFolder(csidl, path)) AddKeptFolder(places, path);
-  AddKeptFromEnvironment(places, "ProgramW6432");
-  AddKeptFromEnvironment(places, "ProgramFiles(x86)");
-  AddKeptFromEnvironment(places, "USERPROFILE");
+    if (ShellFolder(places, csidl, path)) AddKeptFolder(places, path);
+  AddKeptFromEnvironment(places, L"ProgramW6432");
+  AddKeptFromEnvironment(places, L"ProgramFiles(x86)");
+  AddKeptFromEnvironment(places, L"USERPROFILE");
+  // Downloads, Saved Games, Links... have no CSIDL; a profile has many more.
+  ForEachKnownFolder(AddKnownFolder, &places);
 }
 
+// Empty when 932 cannot hold it: then the uninstaller never deletes itself.
 void RunningProgramPath(char* buffer, DWORD size) {
-  char own[MAX_PATH] = "";
-  const DWORD n = GetModuleFileNameA(nullptr, own, sizeof own);
+  wchar_t own[MAX_PATH] = L"", longForm[MAX_PATH] = L"";
+  const DWORD n = GetModuleFileNameW(nullptr, own, MAX_PATH);
   buffer[0] = '\0';
-  if (n == 0 || n >= sizeof own) return;
-  const DWORD m = GetLongPathNameA(own, buffer, size);
-  if (m == 0 || m >= size) lstrcpynA(buffer, own, static_cast<int>(size));
+  if (n == 0 || n >= MAX_PATH) return;
+  const DWORD m = GetLongPathNameW(own, longForm, MAX_PATH);
+  Cp932Into(m > 0 && m < MAX_PATH ? longForm : own, buffer, size);
 }

@@ -3,8 +3,13 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <cstdarg>
+#include <cstdio>
 #include <shlobj.h>
 
+#include <string>
+
+#include "common/win32/cp932_text.h"
+#include "common/win32/japanese_font.h"
 #include "setup/resources/setup_resource.h"
 #include "setup/uninstall/item_removal.h"
 #include "setup/uninstall/path_rules.h"
@@ -15,6 +20,7 @@
 const char* UninstallLogText = "";
 char UninstallLogPath[MAX_PATH] = "";
 char UninstallLogLongPath[MAX_PATH] = "";
+char* UninstallRecordText = nullptr;
 
 namespace {
 
@@ -24,6 +30,7 @@ constexpr UINT_PTR CloseTimer = 2;
 const char Caption[] = "アンインストール";
 const char TextDeleting[] = "を\n削除しています...";
 const char TextDeleted[] = "を\n削除しました。";
+const char TextDeletedRefused[] = "を\n削除しました。(%d 行は削除しませんでした)";
 const char TextNothing[] = "アンインストールの記録に\n削除するものがありません。";
 const char TextNotHere[] = "この記録は別の場所のものです。\n何も削除しません。";
 const char TextExit[] = "終了(&E)";
@@ -44,15 +51,17 @@ char UninstallerPath[260];
 // For the end-to-end tests: with ZARVEL_UNINSTALL_TRACE naming a file, each
 // step appends what the progress bar shows and what became of the item.
 void Trace(const char* format, ...) {
-  char path[MAX_PATH];
-  const DWORD n = GetEnvironmentVariableA("ZARVEL_UNINSTALL_TRACE", path, sizeof path);
-  if (n == 0 || n >= sizeof path) return;
-  char line[1100];  // wvsprintfA writes at most 1024 bytes
+  wchar_t path[MAX_PATH];
+  const DWORD n = GetEnvironmentVariableW(L"ZARVEL_UNINSTALL_TRACE", path, MAX_PATH);
+  if (n == 0 || n >= MAX_PATH) return;
+  char line[1100];
   va_list args;
   va_start(args, format);
-  const int length = wvsprintfA(line, format, args);
+  int length = std::vsnprintf(line, sizeof line, format, args);
   va_end(args);
-  HANDLE file = CreateFileA(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+  if (length < 0) return;
+  if (length >= static_cast<int>(sizeof line)) length = sizeof line - 1;
+  HANDLE file = CreateFileW(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                             OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return;
   DWORD written = 0;
@@ -67,8 +76,16 @@ const char* Outcome(const RemovalResult& r) {
 }
 
 void InitDialog(HWND dialog) {
-  RemovalPlaces places;
+  static RemovalPlaces places;
   FindRemovalPlaces(places);
+  // The install record the installer kept where users cannot write: only
+  // what it names too is deleted.
+  char keyName[260] = "";
+  const UninstallPlan plan = ReadUninstallPlan(UninstallLogText);
+  if (plan.keyLine > 0) GetLine(UninstallLogText, plan.keyLine, keyName, sizeof keyName);
+  UninstallRecordText =
+      FindInstallRecord(keyName, places, UninstallLogPath, UninstallLogLongPath);
+  places.record = UninstallRecordText;
   StartUninstallRun(Run, UninstallLogText, places, UninstallLogPath, UninstallLogLongPath);
   // A log cut short names no uninstaller: its last line is one of the items.
   UninstallerPath[0] = '\0';
@@ -77,37 +94,49 @@ void InitDialog(HWND dialog) {
     UninstallerPath[0] = '\0';
   char name[260];
   LogLine(Run, Run.plan.nameLine, name);
-  SetDlgItemTextA(dialog, IDC_UNINSTALL_NAME, name);
-  SendDlgItemMessageA(dialog, IDC_UNINSTALL_PROGRESS, PBM_SETRANGE, 0, MAKELPARAM(0, 100));
-  HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_UNINSTALL));
-  SendMessageA(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+  SetItemText932(dialog, IDC_UNINSTALL_NAME, name);
+  SendDlgItemMessageW(dialog, IDC_UNINSTALL_PROGRESS, PBM_SETRANGE, 0, MAKELPARAM(0, 100));
+  HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_UNINSTALL));
+  SendMessageW(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
   // A log of fewer than four lines names nothing that could be ours; one
   // whose first records name another place than the file opened (edited,
   // or some other text file) is not obeyed at all.
   const char* refusal = !HasItems(Run) ? TextNothing : LogRefused(Run) ? TextNotHere : nullptr;
   if (refusal) {
     if (LogRefused(Run)) Trace("log\trefused\r\n");
-    SetDlgItemTextA(dialog, IDC_UNINSTALL_STATE, refusal);
+    SetItemText932(dialog, IDC_UNINSTALL_STATE, refusal);
     EnableWindow(GetDlgItem(dialog, IDC_UNINSTALL_START), FALSE);
-    SetDlgItemTextA(dialog, IDCANCEL, TextExit);
+    SetItemText932(dialog, IDCANCEL, TextExit);
   }
 }
 
 void StartDeleting(HWND dialog) {
   if (!HasItems(Run) || LogRefused(Run)) return;
   EnableWindow(GetDlgItem(dialog, IDC_UNINSTALL_START), FALSE);
-  SetDlgItemTextA(dialog, IDC_UNINSTALL_STATE, TextDeleting);
+  SetItemText932(dialog, IDC_UNINSTALL_STATE, TextDeleting);
   SetTimer(dialog, StepTimer, 100, nullptr);
 }
 
+// Control 1025 at the end: "deleted", and how many records were refused.
+void ShowDeleted(HWND dialog) {
+  if (Run.refused == 0) {
+    SetItemText932(dialog, IDC_UNINSTALL_STATE, TextDeleted);
+    return;
+  }
+  char text[160];
+  std::snprintf(text, sizeof text, TextDeletedRefused, static_cast<int>(Run.refused));
+  SetItemText932(dialog, IDC_UNINSTALL_STATE, text);
+}
+
 void Finish(HWND dialog) {
-  SetDlgItemTextA(dialog, IDC_UNINSTALL_STATE, TextDeleted);
-  SetDlgItemTextA(dialog, IDCANCEL, TextExit);
+  ShowDeleted(dialog);
+  SetItemText932(dialog, IDCANCEL, TextExit);
   char keyName[260];
   LogLine(Run, Run.plan.keyLine, keyName);
   char logPath[260];
   LogLine(Run, 2, logPath);  // record 2, checked to be the log opened
   DeleteUninstallEntry(keyName, logPath);
+  DeleteInstallRecord(logPath);
   // Only this program's own file, where the installer puts it: the last
   // record is as open to editing as the rest of the log.
   char self[MAX_PATH];
@@ -115,17 +144,18 @@ void Finish(HWND dialog) {
   int how = RebootDeletionNone;
   if (UninstallerMayGo(Run.places, UninstallerPath, self)) how = ScheduleDeleteAtReboot(UninstallerPath);
   Trace("key\t%s\r\nreboot\t%d\t%s\r\n", keyName, how, UninstallerPath);
-  MessageBoxA(dialog, RestartMessage, Caption, MB_OK | MB_ICONINFORMATION);
+  MessageBox932(dialog, RestartMessage, Caption, MB_OK | MB_ICONINFORMATION);
   SetTimer(dialog, CloseTimer, 5000, nullptr);
 }
 
 void Step(HWND dialog) {
   KillTimer(dialog, StepTimer);
   const UninstallTick tick = RunUninstallTick(Run);
-  if (tick.path[0])
-    SHChangeNotify(SHCNE_UPDATEDIR, SHCNF_PATHA | SHCNF_FLUSH, tick.path, nullptr);
-  SendDlgItemMessageA(dialog, IDC_UNINSTALL_PROGRESS, PBM_SETPOS, static_cast<WPARAM>(tick.progress), 0);
-  const LRESULT shown = SendDlgItemMessageA(dialog, IDC_UNINSTALL_PROGRESS, PBM_GETPOS, 0, 0);
+  std::wstring changed;
+  if (tick.path[0] && WidePath(tick.path, &changed))
+    SHChangeNotify(SHCNE_UPDATEDIR, SHCNF_PATHW | SHCNF_FLUSH, changed.c_str(), nullptr);
+  SendDlgItemMessageW(dialog, IDC_UNINSTALL_PROGRESS, PBM_SETPOS, static_cast<WPARAM>(tick.progress), 0);
+  const LRESULT shown = SendDlgItemMessageW(dialog, IDC_UNINSTALL_PROGRESS, PBM_GETPOS, 0, 0);
   Trace("%d\t%s\t%s %d\r\n", static_cast<int>(shown), tick.path, Outcome(tick.removal),
         static_cast<int>(tick.removal.foldersRemoved));
   if (!tick.finished)
@@ -139,6 +169,7 @@ void Step(HWND dialog) {
 INT_PTR CALLBACK UninstallDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
   switch (message) {
     case WM_INITDIALOG:
+      GiveDialogJapaneseFont(dialog);
       InitDialog(dialog);
       return TRUE;
     case WM_COMMAND:
