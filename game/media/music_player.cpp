@@ -14,10 +14,6 @@ std::atomic<int32_t> MusicBusy{0};
 std::vector<MusicPlayer*> AbandonedPlayers;
 
 namespace {
-// Music files are a few kilobytes; the limits only keep a broken file from
-// asking for the machine.
-constexpr size_t MusicFileLimit = 16u << 20;
-constexpr uint64_t MusicBlockLimit = 64u << 20;
 
 void Record(MusicOp op, int32_t value, const char* file) {
   std::vector<MusicRequest>& requests = MusicRequests();

@@ -13,6 +13,10 @@ constexpr uint32_t MusicSignature = 0x4953444D;  // "MDSI"
 constexpr uint32_t DeadSignature = 0x61746164;   // "data"
 constexpr uint32_t MusicClosing = 1, MusicLooping = 2, MusicPaused = 4;
 constexpr uint32_t MusicFromFile = 1, MusicFromMemory = 2;
+// Music files are a few kilobytes; the limits only keep a broken file from
+// asking for the machine.
+constexpr size_t MusicFileLimit = 16u << 20;
+constexpr uint64_t MusicBlockLimit = 64u << 20;
 
 // Result codes of the lower level.
 enum MusicResult : int32_t {

@@ -23,8 +23,10 @@ uint32_t Read32(const char* p) {
 constexpr double EventsPerSecond = 8000;
 constexpr double EventBurst = 4096;
 
+// The type is the event word's top byte less the callback flag (a driver
+// plays such an event and then calls back; the game asks for no callback).
 void Dispatch(SoftMidiStream& s, uint32_t event) {
-  uint32_t type = event >> 24;
+  uint32_t type = (event & ~MevtFCallback) >> 24;
   if (type == MevtShortMsg) SynthShortMessage(s.synth, event & 0xFFFFFF);
   else if (type == MevtTempo && (event & 0xFFFFFF)) s.tempo = event & 0xFFFFFF;
 }

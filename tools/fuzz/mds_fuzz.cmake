@@ -4,7 +4,7 @@
 zarvel_add_fuzzer(mds_fuzz
   SOURCES ${CMAKE_SOURCE_DIR}/game/media/mds_file.cpp
           ${CMAKE_SOURCE_DIR}/game/media/soft_midi_stream.cpp
-          ${CMAKE_SOURCE_DIR}/game/media/synth.cpp
+          ${ZARVEL_FUZZ_SYNTH}
           ${CMAKE_SOURCE_DIR}/game/media/wave_table.cpp
   SEEDS ${CMAKE_BINARY_DIR}/data
   MAX_LEN 20000

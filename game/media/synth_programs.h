@@ -1,0 +1,45 @@
+#pragma once
+#include <cstdint>
+
+// The synthesizer's General MIDI programs: one patch per program. Each
+// patch's figures were taken from notes played by a reference General
+// MIDI renderer (FluidSynth with the FluidR3 GM SoundFont) at C2, C3, C4,
+// C5 and C6, held two seconds at velocity 100 and channel volume 100, so
+// that a song balances and sounds as General MIDI songs are written to.
+// They are measurements: change them by measuring again, not by ear
+// (tools/music_fidelity.sh tells whether a change helped).
+
+// How a note of a patch sounds at one pitch; between the octaves measured
+// a note takes the figures of the two nearest, mixed by its distance to
+// them (and below C2 or above C6 the nearest's).
+struct Envelope {
+  float level;    // dB full scale: the power of a note held for two seconds, at the reference renderer's gain
+  float attack;   // seconds to full level
+  float decay;    // dB a second while the key is held, down to the sustain level
+  float sustain;  // dB held (-100: the note dies away while held, as a piano's)
+  float release;  // seconds to fall 60 dB once let go
+};
+struct Patch {
+  const char* name;
+  Envelope zones[5];  // at C2, C3, C4, C5 and C6
+};
+extern const Patch Patches[128];
+
+// The envelope of `note` on `program`.
+Envelope NoteEnvelope(int32_t program, int32_t note);
+
+// Harmonics 1 to 16 in dB (0 the strongest, -60 none, or above half the
+// rate) at C2, C3, C4, C5 and C6: a note plays the spectrum of the nearest.
+constexpr int32_t SpectrumZones = 5;
+constexpr int32_t MeasuredHarmonics = 16;
+extern const int8_t Spectra[128][SpectrumZones][MeasuredHarmonics];
+
+// dB to add to a note's envelope level, notes FirstLevelNote (C1) to C7,
+// where the reference renderer's samples step in loudness between the
+// octaves measured; outside them the nearest's.
+constexpr int32_t FirstLevelNote = 24, NoteLevelCount = 73;
+extern const int8_t NoteLevels[128][NoteLevelCount];
+
+inline int32_t SpectrumZone(int32_t note) { return note < 42 ? 0 : note < 54 ? 1 : note < 66 ? 2 : note < 78 ? 3 : 4; }
+
+const char* GmProgramName(int32_t program);
