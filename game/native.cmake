@@ -15,10 +15,7 @@ set(NATIVE_HOST_PORTS
   game/media/host/host_text_font.cpp
   game/actors/host/allocation_port.cpp
   game/shell/host/frame_log_port.cpp)
-add_library(zarvel_native_ports STATIC
-  ${SDL2_PORT_SOURCES} ${NATIVE_HOST_PORTS}
-  # a scripted run prints the simulator's per-frame fingerprint
-  tools/sim/state_hash.cpp tools/sim/key_script.cpp tools/sim/option_values.cpp)
+add_library(zarvel_native_ports STATIC ${SDL2_PORT_SOURCES} ${NATIVE_HOST_PORTS})
 target_include_directories(zarvel_native_ports PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(zarvel_native_ports PUBLIC PkgConfig::NATIVE_LIBS Threads::Threads)
 target_compile_definitions(zarvel_native_ports PRIVATE ZARVEL_DEFAULT_DATA_DIR="${CMAKE_BINARY_DIR}/data")

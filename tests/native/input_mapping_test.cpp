@@ -6,9 +6,16 @@
 #include "game/shell/input_rules.h"
 #include "game/shell/sdl2/key_map.h"
 #include "game/shell/sdl2/native_input.h"
+#include "game/shell/sdl2/program/native_program.h"
 #include "game/shell/shared_state.h"
 
 namespace {
+// The key code a US layout gives the key at this place.
+int32_t UsKey(SDL_Scancode scancode) {
+  if (scancode >= SDL_SCANCODE_A && scancode <= SDL_SCANCODE_Z) return 'a' + (scancode - SDL_SCANCODE_A);
+  return SDL_SCANCODE_TO_KEYCODE(scancode);
+}
+
 struct KeyCase {
   SDL_Scancode scancode;
   int32_t virtualKey;
@@ -59,14 +66,56 @@ TEST(NativeKeys, KeyDownsFollowTheWindowsRules) {
   };
   for (const PressCase& c : cases) {
     InputState.store(0), SelectedWeapon.store(0), Paused.store(0);
-    EXPECT_EQ(c.request, NativeKeyDown(c.scancode, c.alt)) << SDL_GetScancodeName(c.scancode);
+    EXPECT_EQ(c.request, NativeKeyDown(c.scancode, UsKey(c.scancode), c.alt)) << SDL_GetScancodeName(c.scancode);
     EXPECT_EQ(c.inputAfter, InputState.load()) << SDL_GetScancodeName(c.scancode);
     EXPECT_EQ(c.weaponAfter, SelectedWeapon.load()) << SDL_GetScancodeName(c.scancode);
     EXPECT_EQ(c.pausedAfter, Paused.load()) << SDL_GetScancodeName(c.scancode);
     EXPECT_TRUE(NativeKeyHeld(VirtualKeyOfScancode(c.scancode)));
-    NativeKeyUp(c.scancode);
+    NativeKeyUp(c.scancode, UsKey(c.scancode));
     EXPECT_FALSE(NativeKeyHeld(VirtualKeyOfScancode(c.scancode)));
     EXPECT_EQ(0, InputState.load() & 0xFFFF);
+  }
+}
+
+struct LayoutCase {
+  const char* what;
+  SDL_Scancode scancode;  // the key's place
+  int32_t keycode;        // what the layout prints on it
+  int32_t inputAfter;     // InputState after the key-down, from 0
+  int32_t weaponAfter;
+  int32_t heldKey;        // a virtual key held now, or 0
+};
+
+// Windows' virtual keys follow the layout for letters, the places for the
+// rest; the window's events carry both.
+TEST(NativeKeys, LettersFollowTheLayoutAndTheRestTheirPlace) {
+  const int32_t Fire = InputFire & 0xFFFF, Bomb = InputBomb & 0xFFFF;
+  const LayoutCase cases[] = {
+      {"German Z (QWERTY's Y place) fires", SDL_SCANCODE_Y, 'z', Fire, 0, 'Z'},
+      {"German Y (QWERTY's Z place) does not", SDL_SCANCODE_Z, 'y', 0, 0, 'Y'},
+      {"AZERTY Z (QWERTY's W place) fires", SDL_SCANCODE_W, 'z', Fire, 0, 'Z'},
+      {"AZERTY M (QWERTY's ; place) is M", SDL_SCANCODE_SEMICOLON, 'm', 0, 0, 'M'},
+      {"AZERTY comma (QWERTY's M place) is no M", SDL_SCANCODE_M, ',', 0, 0, 0},
+      {"AZERTY digit row (a) is still 0: bomb", SDL_SCANCODE_0, 0xE0, Bomb, 0, '0'},
+      {"Russian (ya) on the Z place fires", SDL_SCANCODE_Z, 0x44F, Fire, 0, 'Z'},
+      {"Russian (che) on the X place changes arms", SDL_SCANCODE_X, 0x447, 0, 1, 'X'},
+      {"Dvorak C (QWERTY's I place) bombs", SDL_SCANCODE_I, 'c', Bomb, 0, 'C'},
+      {"the up arrow is the up arrow", SDL_SCANCODE_UP, SDLK_UP, InputUp & 0xFFFF, 0, VkUp},
+  };
+  for (const LayoutCase& c : cases) {
+    InputState.store(0), SelectedWeapon.store(0), Paused.store(0);
+    SDL_Event e{};
+    e.type = SDL_KEYDOWN;
+    e.key.keysym.scancode = c.scancode;
+    e.key.keysym.sym = c.keycode;
+    DispatchNativeEvent(e);
+    EXPECT_EQ(c.inputAfter, InputState.load()) << c.what;
+    EXPECT_EQ(c.weaponAfter, SelectedWeapon.load()) << c.what;
+    EXPECT_TRUE(!c.heldKey || NativeKeyHeld(c.heldKey)) << c.what;
+    e.type = SDL_KEYUP;
+    DispatchNativeEvent(e);
+    EXPECT_EQ(0, InputState.load()) << c.what;
+    EXPECT_FALSE(c.heldKey && NativeKeyHeld(c.heldKey)) << c.what;
   }
 }
 

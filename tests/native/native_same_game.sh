@@ -48,7 +48,7 @@ cp "$build"/data/*.bmp "$build"/data/*.wav "$build"/data/*.mds "$work/data/"
 head -c 300 "$build/data/comm_.bmp" >"$work/data/comm_.bmp"
 for data in "$work/data" "$work/no-such-folder"; do
   set +e
-  timeout 20 "$build/zarvel" --data "$data" --keys "$work/sound.txt" --frames 10 2>"$work/err"
+  timeout 60 "$build/zarvel" --data "$data" --keys "$work/sound.txt" --frames 10 2>"$work/err"
   rc=$?
   set -e
   [ "$rc" -eq 1 ] || fail "data in $data: exit $rc, not 1"

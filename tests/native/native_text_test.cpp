@@ -12,6 +12,7 @@
 #include "game/media/palette.h"
 #include "game/media/sdl2/native_fonts.h"
 #include "game/media/text_port.h"
+#include "game/shell/sdl2/dialog_draw.h"
 #include "game/shell/sdl2/program/native_program.h"
 
 namespace {
@@ -73,6 +74,68 @@ TEST(NativeText, TheTrueTypeFontDrawsTheJapaneseTexts) {
   EXPECT_EQ("\xe7\xb5\x82\xe4\xba\x86", Utf8FromShiftJis("\x8f\x49\x97\xb9"));
   EXPECT_EQ("\x8f\x49\x97\xb9", ShiftJisFromUtf8("\xe7\xb5\x82\xe4\xba\x86"));
   EXPECT_EQ("A?", Utf8FromShiftJis("A\x81"));  // half a pair at the end
+}
+
+// A font without Japanese, as fontconfig gives one where no Japanese font is
+// installed.
+std::string LatinFont() { return NativeFontMatch("DejaVu Sans"); }
+std::string JapaneseFont() { return NativeFontMatch("IPAGothic:lang=ja"); }
+
+bool SameInk(const Ink& a, const Ink& b) {
+  return a.count == b.count && a.left == b.left && a.right == b.right && a.top == b.top && a.bottom == b.bottom;
+}
+
+// A text the font has no glyphs for is drawn with the bitmap font, not as
+// empty boxes; a text it has them for, with the font.
+TEST(NativeText, ATextTheFontCannotDrawGoesToTheBitmapFont) {
+  std::string latin = LatinFont(), ja = JapaneseFont();
+  SetNativeFontFile(latin);
+  ASSERT_FALSE(latin.empty());
+  ASSERT_FALSE(TTF_GlyphIsProvided32(NativeFont(32, false), 0x7D42)) << latin << " has Japanese";
+  const struct {
+    std::string font;
+    const char* text;
+    bool bitmap;
+  } cases[] = {
+      {latin, "\x8f\x49\x97\xb9", true},  // Shift-JIS, as the game keeps its texts
+      {latin, "Exit \x8f\x49", true},       // one character missing is enough
+      {latin, "ZARVEL", false},
+      {ja, "\x8f\x49\x97\xb9", false},
+  };
+  for (const auto& c : cases) {
+    Ink drawn = Draw(c.font, c.text, Rect{0, 0, 640, 100}, -32);
+    Ink bitmap = Draw("", c.text, Rect{0, 0, 640, 100}, -32);
+    EXPECT_EQ(c.bitmap, SameInk(drawn, bitmap)) << c.font << " " << Utf8FromShiftJis(c.text);
+  }
+  SetNativeFontFile(ja);
+}
+
+// The exit question's buttons: in the bitmap font (none chosen, or one
+// without Japanese) each label is measured by its characters and stays
+// inside its button.
+TEST(NativeText, TheBoxesLabelsKeepToTheirButtonsInTheBitmapFont) {
+  DialogState state;
+  StartDialog(state, AskExit);
+  DialogTexts texts{"ZARVEL", u8"終了しますか？\nExit? ", 0, 0};
+  std::vector<uint32_t> under(640 * 480, 0xFF000000u), none, latin;
+  SetNativeFontFile("");
+  DrawDialog(state, texts, under, none);
+  SetNativeFontFile(LatinFont());
+  DrawDialog(state, texts, under, latin);
+  constexpr int32_t Top = 285, Bottom = 311;  // the buttons' row, as the box places it
+  auto inButton = [](int32_t x) { return (x >= 125 && x < 245) || (x >= 260 && x < 380) || (x >= 395 && x < 515); };
+  int32_t white = 0;
+  for (int32_t y = Top; y < Bottom; ++y)
+    for (int32_t x = 0; x < 640; ++x) {
+      uint32_t p = none[size_t(y) * 640 + x];
+      if (p != 0xFFFFFFFFu) continue;
+      white += 1;
+      EXPECT_TRUE(inButton(x)) << "a label spills out of its button at " << x << "," << y;
+    }
+  EXPECT_GT(white, 100);
+  EXPECT_TRUE(std::equal(none.begin() + Top * 640, none.begin() + Bottom * 640, latin.begin() + Top * 640))
+      << "a label the font cannot draw was not drawn with the bitmap font";
+  SetNativeFontFile(JapaneseFont());
 }
 
 struct ArgsCase {

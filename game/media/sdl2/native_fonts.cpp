@@ -14,25 +14,6 @@ bool Searched = false;
 std::string File;
 std::map<std::pair<int32_t, bool>, TTF_Font*> Faces;
 
-std::string FontconfigMatch(const char* pattern) {
-  std::string found;
-  if (!FcInit()) return found;
-  FcPattern* p = FcNameParse(reinterpret_cast<const FcChar8*>(pattern));
-  if (!p) return found;
-  FcConfigSubstitute(nullptr, p, FcMatchPattern);
-  FcDefaultSubstitute(p);
-  FcResult result;
-  if (FcPattern* m = FcFontMatch(nullptr, p, &result)) {
-    FcChar8* file = nullptr;
-    FcBool scalable = FcFalse;
-    FcPatternGetBool(m, FC_SCALABLE, 0, &scalable);
-    if (FcPatternGetString(m, FC_FILE, 0, &file) == FcResultMatch && scalable) found = (const char*)file;
-    FcPatternDestroy(m);
-  }
-  FcPatternDestroy(p);
-  return found;
-}
-
 std::string Convert(const std::string& text, const char* to, const char* from) {
   iconv_t c = iconv_open(to, from);
   if (c == iconv_t(-1)) return text;
@@ -56,6 +37,25 @@ std::string Convert(const std::string& text, const char* to, const char* from) {
 }
 }  // namespace
 
+std::string NativeFontMatch(const char* pattern) {
+  std::string found;
+  if (!FcInit()) return found;
+  FcPattern* p = FcNameParse(reinterpret_cast<const FcChar8*>(pattern));
+  if (!p) return found;
+  FcConfigSubstitute(nullptr, p, FcMatchPattern);
+  FcDefaultSubstitute(p);
+  FcResult result;
+  if (FcPattern* m = FcFontMatch(nullptr, p, &result)) {
+    FcChar8* file = nullptr;
+    FcBool scalable = FcFalse;
+    FcPatternGetBool(m, FC_SCALABLE, 0, &scalable);
+    if (FcPatternGetString(m, FC_FILE, 0, &file) == FcResultMatch && scalable) found = (const char*)file;
+    FcPatternDestroy(m);
+  }
+  FcPatternDestroy(p);
+  return found;
+}
+
 std::mutex& NativeFontLock() { return Lock; }
 
 const std::string& NativeFontFile() {
@@ -63,8 +63,8 @@ const std::string& NativeFontFile() {
   Searched = true;
   const char* chosen = std::getenv("ZARVEL_FONT");
   if (chosen && *chosen) File = std::string(chosen) == "none" ? "" : chosen;
-  else File = FontconfigMatch("IPAGothic:lang=ja");
-  if (File.empty() && !(chosen && *chosen)) File = FontconfigMatch("sans-serif:lang=ja");
+  else File = NativeFontMatch("IPAGothic:lang=ja");
+  if (File.empty() && !(chosen && *chosen)) File = NativeFontMatch("sans-serif:lang=ja");
   return File;
 }
 
@@ -95,6 +95,25 @@ void SetNativeFontFile(const std::string& file) {
   Faces.clear();
   File = file;
   Searched = true;
+}
+
+bool NativeFontCovers(TTF_Font* face, const std::string& utf8) {
+  if (!face) return false;
+  for (size_t i = 0; i < utf8.size();) {
+    uint8_t lead = uint8_t(utf8[i]);
+    int32_t more = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : 0;
+    uint32_t code = more ? lead & (0x3F >> more) : lead;
+    for (int32_t k = 1; k <= more && i + k < utf8.size(); ++k) code = code << 6 | (uint8_t(utf8[i + k]) & 0x3F);
+    i += size_t(more) + 1;
+    if (code >= 0x20 && !TTF_GlyphIsProvided32(face, code)) return false;  // control characters draw nothing
+  }
+  return true;
+}
+
+int32_t Utf8Characters(const std::string& utf8) {
+  int32_t count = 0;
+  for (char c : utf8) count += (uint8_t(c) & 0xC0) != 0x80;
+  return count;
 }
 
 std::string Utf8FromShiftJis(const std::string& text) { return Convert(text, "UTF-8", "CP932"); }

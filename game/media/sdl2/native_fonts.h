@@ -9,6 +9,9 @@
 // environment's ZARVEL_FONT names a file instead; "none" means the built-in
 // bitmap font.
 
+// The scalable font file fontconfig gives for a pattern ("IPAGothic:lang=ja"),
+// "" for none.
+std::string NativeFontMatch(const char* pattern);
 // The font file chosen, "" when there is none.
 const std::string& NativeFontFile();
 // The face at `pixels` per em, bold or not; null without a font. Callers
@@ -19,6 +22,13 @@ std::mutex& NativeFontLock();
 void CloseNativeFonts();
 // Uses this font file from now on ("" for the built-in bitmap font).
 void SetNativeFontFile(const std::string& file);
+
+// The face has a glyph for every character of the text: where it has not
+// (a fallback font without Japanese), the text is drawn with the built-in
+// bitmap font rather than as empty boxes. False for no face.
+bool NativeFontCovers(TTF_Font* face, const std::string& utf8);
+// The characters of a UTF-8 text (not its bytes).
+int32_t Utf8Characters(const std::string& utf8);
 
 // The game's texts are Shift-JIS; SDL2_ttf takes UTF-8. Bytes that do not
 // convert become '?'.

@@ -23,9 +23,15 @@ struct Made {
 };
 std::vector<Made> Fonts;  // handle = index + 1
 constexpr int32_t SystemFontPixels = 16;  // the DC's own font
+// GDI steps the system font's lines 18 pixels apart (the title's help, as
+// the Windows program shows it); a font's own line skip is less.
+constexpr int32_t SystemFontLineStep = 18;
 
-using LineKey = std::tuple<std::string, int32_t, bool>;
+// The font file is part of a key: a text drawn with another font is another
+// line.
+using LineKey = std::tuple<std::string, std::string, int32_t, bool>;
 std::map<LineKey, SDL_Surface*> Lines;  // the title draws the same lines every frame
+std::map<LineKey, bool> Covered;        // and the same items: is each glyph in the font?
 constexpr size_t LinesKept = 64;
 
 uint8_t NearestIndex(const PaletteEntry* colours, uint8_t r, uint8_t g, uint8_t b) {
@@ -45,7 +51,7 @@ void Plot(HostSurfaceRecord& s, const Rect& clip, int32_t x, int32_t y, uint8_t 
 }
 
 SDL_Surface* RenderedLine(TTF_Font* face, const std::string& line, int32_t pixels, bool bold) {
-  LineKey key{line, pixels, bold};
+  LineKey key{NativeFontFile(), line, pixels, bold};
   auto found = Lines.find(key);
   if (found != Lines.end()) return found->second;
   if (Lines.size() >= LinesKept) {
@@ -81,10 +87,26 @@ void DrawBitmapLine(HostSurfaceRecord& s, const Rect& r, int32_t y, const std::s
   }
 }
 
-void DrawItem(HostSurfaceRecord& s, const TextItem& t, int32_t pixels, bool bold, uint8_t index) {
+// The face when it has every glyph of the item's text, else null: the
+// bitmap font draws it.
+TTF_Font* CoveringFace(const char* text, int32_t pixels, bool bold) {
   TTF_Font* face = NativeFont(pixels, bold);
+  if (!face) return nullptr;
+  LineKey key{NativeFontFile(), text, pixels, bold};
+  auto found = Covered.find(key);
+  if (found == Covered.end()) {
+    if (Covered.size() >= LinesKept) Covered.clear();
+    found = Covered.emplace(key, NativeFontCovers(face, Utf8FromShiftJis(text))).first;
+  }
+  return found->second ? face : nullptr;
+}
+
+// lineStep 0: the font's own.
+void DrawItem(HostSurfaceRecord& s, const TextItem& t, int32_t pixels, bool bold, int32_t lineStep,
+              uint8_t index) {
+  TTF_Font* face = CoveringFace(t.text, pixels, bold);
   int32_t scale = pixels / 8 < 1 ? 1 : pixels / 8;
-  int32_t lineHeight = face ? TTF_FontLineSkip(face) : 8 * scale;
+  int32_t lineHeight = lineStep ? lineStep : face ? TTF_FontLineSkip(face) : 8 * scale;
   int32_t y = t.rect.top;
   for (const char* line = t.text;; y += lineHeight) {
     const char* end = std::strchr(line, '\n');
@@ -116,7 +138,7 @@ int32_t PortDrawTexts(SurfaceHandle surface, FontHandle font, const TextItem* it
     bool own = t.withFont && font && font <= Fonts.size();
     int32_t pixels = own ? std::abs(Fonts[font - 1].height) : SystemFontPixels;
     bool bold = own && Fonts[font - 1].weight >= 700;
-    DrawItem(*s, t, pixels < 1 ? SystemFontPixels : pixels, bold,
+    DrawItem(*s, t, pixels < 1 ? SystemFontPixels : pixels, bold, own ? 0 : SystemFontLineStep,
              NearestIndex(colours, t.red, t.green, t.blue));
   }
   return DdOk;

@@ -13,6 +13,7 @@
 namespace {
 std::string ScoreFolder;
 int LockFile = -1;
+int32_t Unsaved = 0;
 
 bool IsFolder(const std::string& path) {
   struct stat s;
@@ -38,13 +39,22 @@ int32_t MakeFolders(const std::string& folder) {
 
 void SetScoreFolder(const std::string& folder) { ScoreFolder = folder; }
 
-LockResult TakeInstanceLock(const std::string& path) {
+int (*InstanceLockCall)(int fd, int operation) = flock;
+
+LockResult TakeInstanceLock(const std::string& path, int32_t* error) {
   ReleaseInstanceLock();
   int fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
-  if (fd < 0) return LockFailed;
-  if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+  if (fd < 0) {
+    if (error) *error = errno;
+    return LockFailed;
+  }
+  if (InstanceLockCall(fd, LOCK_EX | LOCK_NB) != 0) {
+    int32_t why = errno;
     close(fd);
-    return LockHeld;
+    if (error) *error = why;
+    // Only a lock that another process holds means another game; a folder
+    // without locks (ENOLCK on NFS) plays on without one.
+    return why == EWOULDBLOCK ? LockHeld : LockFailed;
   }
   LockFile = fd;
   return LockTaken;
@@ -72,7 +82,41 @@ int32_t PortCanWriteFile(const std::string& path) {
   return 1;
 }
 int32_t PortMakeFallbackFolder() { return 0; }
-// Said only where a file was meant to be kept (a scripted run keeps none).
-void PortScoreDebug(const char* text) {
-  if (!ScoreFolder.empty()) std::fputs(text, stderr);
+
+int32_t PortWriteWholeFile(const std::string& path, const std::string& text) {
+  int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0644);
+  if (fd < 0) return 0;
+  size_t done = 0;
+  while (done < text.size()) {
+    ssize_t n = write(fd, text.data() + done, text.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;  // a full disk, a quota, a size limit
+    done += size_t(n);
+  }
+  bool whole = done == text.size() && fsync(fd) == 0;
+  return close(fd) == 0 && whole ? 1 : 0;
 }
+
+// rename replaces in one step; the folder's own entry reaches the disk too.
+int32_t PortReplaceFile(const std::string& from, const std::string& to) {
+  if (rename(from.c_str(), to.c_str()) != 0) return 0;
+  std::string folder = to.substr(0, to.find_last_of('/') + 1);
+  int fd = open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd >= 0) fsync(fd), close(fd);
+  return 1;
+}
+
+void PortRemoveFile(const std::string& path) { unlink(path.c_str()); }
+std::FILE* PortOpenScoreFile(const std::string& path, const char* mode) {
+  return std::fopen(path.c_str(), mode);
+}
+
+// Said only where a file was meant to be kept (a scripted run keeps none);
+// the score file says something only when the scores were not written.
+void PortScoreDebug(const char* text) {
+  if (ScoreFolder.empty()) return;
+  std::fputs(text, stderr);
+  Unsaved = 1;
+}
+
+int32_t ScoresUnsaved() { return Unsaved; }

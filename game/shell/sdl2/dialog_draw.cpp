@@ -5,6 +5,7 @@
 #include "game/media/display.h"
 #include "game/media/host/host_text_font.h"
 #include "game/media/sdl2/native_fonts.h"
+#include "game/shell/box_texts.h"
 
 namespace {
 constexpr uint32_t Panel = 0xFF10183C, Frame = 0xFFA0DFFF, Bar = 0xFF3040A0, Ink = 0xFFFFFFFF,
@@ -42,10 +43,9 @@ void Text(SDL_Surface* s, int32_t x, int32_t y, const std::string& text, uint32_
   if (text.empty()) return;
   std::lock_guard<std::mutex> held(NativeFontLock());
   TTF_Font* face = NativeFont(TextPixels, false);
-  SDL_Surface* line = face ? TTF_RenderUTF8_Blended(face, text.c_str(),
-                                                    SDL_Color{uint8_t(colour >> 16), uint8_t(colour >> 8), uint8_t(colour), 255})
-                           : nullptr;
-  int32_t width = line ? line->w : int32_t(text.size()) * 12;
+  SDL_Color ink{uint8_t(colour >> 16), uint8_t(colour >> 8), uint8_t(colour), 255};
+  SDL_Surface* line = NativeFontCovers(face, text) ? TTF_RenderUTF8_Blended(face, text.c_str(), ink) : nullptr;
+  int32_t width = line ? line->w : Utf8Characters(text) * 12;
   int32_t left = align == 0 ? x : align == 1 ? x - width / 2 : x - width;
   if (!line) {
     BitmapText(s, left, y + 2, text, colour);
@@ -118,8 +118,7 @@ void DrawDialog(const DialogState& state, const DialogTexts& t, const std::vecto
   if (state.kind == EnterName) EntryFields(s, state, t, x + 20, y + 96);
   int32_t buttonsY = y + h - 40;
   if (state.kind == AskExit) {
-    const char* labels[3] = {u8"はい(Y)", u8"いいえ(N)", u8"キャンセル"};
-    for (int32_t i = 0; i < 3; ++i) Button(s, x + 25 + i * 135, buttonsY, labels[i], state.focus == i);
+    for (int32_t i = 0; i < 3; ++i) Button(s, x + 25 + i * 135, buttonsY, ExitButtons[i], state.focus == i);
   } else {
     Button(s, x + w / 2 - 60, buttonsY, "OK", true);
   }

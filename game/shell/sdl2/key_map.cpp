@@ -34,6 +34,16 @@ int32_t VirtualKeyOfScancode(int32_t scancode) {
   return 0;
 }
 
+int32_t VirtualKeyOfKey(int32_t scancode, int32_t keycode) {
+  if (keycode >= 'a' && keycode <= 'z') return 'A' + keycode - 'a';
+  bool letterPlace = scancode >= SDL_SCANCODE_A && scancode <= SDL_SCANCODE_Z;
+  // A letter's place that carries punctuation here (AZERTY's comma where
+  // QWERTY has M) is no letter; a layout of other letters (Cyrillic, Greek)
+  // keeps the places, as Windows gives them Latin virtual keys.
+  if (letterPlace && keycode >= 0x20 && keycode < 0x7F) return 0;
+  return VirtualKeyOfScancode(scancode);
+}
+
 bool IsSystemKey(int32_t scancode, bool altHeld) { return altHeld || scancode == SDL_SCANCODE_F10; }
 
 uint32_t GamepadButtonBit(int32_t b) {

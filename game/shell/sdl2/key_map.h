@@ -5,7 +5,12 @@
 // becomes the virtual key Windows would send, a gamepad becomes the joystick
 // the main window reads (position and buttons as joyGetPos gives them).
 
-// The virtual key of an SDL scancode, 0 for a key the game never reads.
+// The virtual key of a key: letters by the layout's key code (SDL_Keycode),
+// as Windows' virtual keys follow the layout (Z fires where it is printed
+// on a German keyboard); the rest (arrows, digits, Enter, ...) by position.
+// 0 for a key the game never reads.
+int32_t VirtualKeyOfKey(int32_t scancode, int32_t keycode);
+// The virtual key of a key's position (an SDL scancode) on a US keyboard.
 int32_t VirtualKeyOfScancode(int32_t scancode);
 // Windows sends a key pressed with Alt, and F10, as a system key: it moves
 // no game input (Alt+Enter is the full-screen switch here).

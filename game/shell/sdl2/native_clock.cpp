@@ -1,8 +1,10 @@
 #include "game/shell/sdl2/native_clock.h"
 
 #include <errno.h>
+#include <sys/time.h>
 #include <time.h>
 
+#include "game/shell/input_rules.h"
 #include "game/shell/stage_loop.h"
 
 namespace {
@@ -35,6 +37,16 @@ uint32_t NativeTickNow() { return uint32_t(NativeMicroseconds() / 1000); }
 uint32_t FrameMark(uint32_t lastTick, uint32_t frameTime, int32_t frameCount) {
   if (frameTime <= FrameMilliseconds) return lastTick + (FrameMilliseconds + 1 - frameTime);
   return frameCount < 0 ? lastTick + TitleFrameMilliseconds : lastTick + 1;
+}
+
+uint32_t LocalClockSeed() {
+  timeval now;
+  gettimeofday(&now, nullptr);
+  tm t;
+  localtime_r(&now.tv_sec, &t);
+  return SeedFromLocalTime(uint32_t(t.tm_year + 1900), uint32_t(t.tm_mon + 1), uint32_t(t.tm_wday),
+                           uint32_t(t.tm_mday), uint32_t(t.tm_min), uint32_t(t.tm_sec),
+                           uint32_t(now.tv_usec / 1000));
 }
 
 // The driven clock as the host's: every query moves it on by one.

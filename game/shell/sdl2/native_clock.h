@@ -12,6 +12,10 @@ int64_t NativeMicroseconds();
 // The tick the clock would give now, without moving a driven clock on.
 uint32_t NativeTickNow();
 
+// The game's seed from the local date and time, as the Windows program
+// takes it at start-up.
+uint32_t LocalClockSeed();
+
 // The driven clock: a query moves it on by one, a sleep by its length.
 uint32_t DrivenTickQuery();
 void DrivenSleep(uint32_t milliseconds);

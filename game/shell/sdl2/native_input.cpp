@@ -22,8 +22,8 @@ void ApplyPad() {
 }
 }  // namespace
 
-NativeRequest NativeKeyDown(int32_t scancode, bool altHeld) {
-  int32_t vk = VirtualKeyOfScancode(scancode);
+NativeRequest NativeKeyDown(int32_t scancode, int32_t keycode, bool altHeld) {
+  int32_t vk = VirtualKeyOfKey(scancode, keycode);
   SetHeld(vk, true);
   if (vk == 0 || IsSystemKey(scancode, altHeld)) return RequestNone;
   switch (TakeKeyDown(vk)) {  // the main window's own rules
@@ -33,8 +33,8 @@ NativeRequest NativeKeyDown(int32_t scancode, bool altHeld) {
   }
 }
 
-void NativeKeyUp(int32_t scancode) {
-  int32_t vk = VirtualKeyOfScancode(scancode);
+void NativeKeyUp(int32_t scancode, int32_t keycode) {
+  int32_t vk = VirtualKeyOfKey(scancode, keycode);
   SetHeld(vk, false);
   if (vk) TakeKeyUp(vk);
 }

@@ -12,9 +12,10 @@ enum NativeRequest : int32_t {
   RequestScores = 2,  // the score list (F1)
 };
 
-// A key-down (auto-repeat included, as WM_KEYDOWN) and a key-up.
-NativeRequest NativeKeyDown(int32_t scancode, bool altHeld);
-void NativeKeyUp(int32_t scancode);
+// A key-down (auto-repeat included, as WM_KEYDOWN) and a key-up: its
+// position (SDL_Scancode) and the layout's key code (SDL_Keycode).
+NativeRequest NativeKeyDown(int32_t scancode, int32_t keycode, bool altHeld);
+void NativeKeyUp(int32_t scancode, int32_t keycode);
 // GetAsyncKeyState's view: the virtual key is held now.
 bool NativeKeyHeld(int32_t virtualKey);
 // Every key let go (focus lost: the window sees no key-ups meanwhile).

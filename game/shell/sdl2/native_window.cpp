@@ -72,6 +72,13 @@ int32_t Draw() {
 }
 }  // namespace
 
+bool VideoDriverIn(std::initializer_list<const char*> names) {
+  const char* driver = SDL_GetCurrentVideoDriver();
+  for (const char* name : names)
+    if (driver && std::strcmp(driver, name) == 0) return true;
+  return false;
+}
+
 ScreenPlace PlaceScreen(int32_t areaWidth, int32_t areaHeight) {
   int32_t scale = areaWidth / ScreenWidth < areaHeight / ScreenHeight ? areaWidth / ScreenWidth
                                                                       : areaHeight / ScreenHeight;
@@ -89,9 +96,11 @@ int32_t OpenGameWindow(int32_t scale, bool fullscreen) {
   // The window system's own surface (shared memory on X11), not a texture
   // of a graphics driver's: the picture is scaled already, and where the
   // driver is software one more full-window copy through it costs more
-  // than everything else the program does. Where there is no such surface
-  // (Wayland), SDL uses the texture anyway.
-  SDL_SetHintWithPriority(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0", SDL_HINT_DEFAULT);
+  // than everything else the program does. Only where the driver has such
+  // a surface: Wayland has none, and with the hint set SDL gives the
+  // window no surface at all rather than the texture.
+  if (VideoDriverIn({"x11", "offscreen", "dummy"}))
+    SDL_SetHintWithPriority(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0", SDL_HINT_DEFAULT);
   if (scale <= 0) {
     SDL_Rect usable{0, 0, ScreenWidth, ScreenHeight};
     if (SDL_GetDisplayUsableBounds(0, &usable) != 0) SDL_GetDisplayBounds(0, &usable);

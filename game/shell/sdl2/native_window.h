@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <initializer_list>
 #include <vector>
 
 // The game's window: the 640 x 480 picture on the window's surface,
@@ -15,6 +16,8 @@ ScreenPlace PlaceScreen(int32_t areaWidth, int32_t areaHeight);
 // The window's first scale: the largest that fits the usable screen, 1..3.
 int32_t DefaultWindowScale(int32_t usableWidth, int32_t usableHeight);
 
+// SDL's video driver (started) is one of these ("x11", "wayland", ...).
+bool VideoDriverIn(std::initializer_list<const char*> names);
 // 1 when the window and its surface are up. Scale 0: the default one.
 int32_t OpenGameWindow(int32_t scale, bool fullscreen);
 void CloseGameWindow();

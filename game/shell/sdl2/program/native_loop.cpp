@@ -10,8 +10,10 @@
 #include "game/media/host/host_display.h"
 #include "game/media/sdl2/native_fonts.h"
 #include "game/scores/score_table.h"
+#include "game/shell/box_texts.h"
 #include "game/shell/input_rules.h"
 #include "game/shell/sdl2/dialog_draw.h"
+#include "game/shell/sdl2/key_map.h"
 #include "game/shell/sdl2/native_input.h"
 #include "game/shell/sdl2/native_messages.h"
 #include "game/shell/sdl2/native_window.h"
@@ -70,10 +72,12 @@ void GamepadPlugged(const SDL_Event& e) {
   }
 }
 
-DialogInput KeyInput(int32_t scancode) {
-  switch (scancode) {
-    case SDL_SCANCODE_Y: return PressKeyY;
-    case SDL_SCANCODE_N: return PressKeyN;
+// Y and N by their labels, as the layout prints them; the rest by place.
+DialogInput KeyInput(const SDL_Keysym& key) {
+  int32_t vk = VirtualKeyOfKey(key.scancode, key.sym);
+  if (vk == 'Y') return PressKeyY;
+  if (vk == 'N') return PressKeyN;
+  switch (key.scancode) {
     case SDL_SCANCODE_ESCAPE: return PressEscape;
     case SDL_SCANCODE_RETURN: case SDL_SCANCODE_KP_ENTER: return PressEnter;
     case SDL_SCANCODE_SPACE: return PressSpace;
@@ -99,23 +103,47 @@ DialogInput PadInput(int32_t button) {
 
 DialogInput EventInput(const SDL_Event& e) {
   switch (e.type) {
-    case SDL_KEYDOWN: return KeyInput(e.key.keysym.scancode);
+    case SDL_KEYDOWN: return KeyInput(e.key.keysym);
     case SDL_CONTROLLERBUTTONDOWN: return PadInput(e.cbutton.button);
-    case SDL_QUIT: return PressWindowClose;
+    // SDL_QUIT is no press: it follows the close button's own event, which
+    // opened this very box.
     case SDL_WINDOWEVENT: return e.window.event == SDL_WINDOWEVENT_CLOSE ? PressWindowClose : PressOther;
     default: return PressOther;
   }
 }
 
+// Once per press: held, the key's auto-repeat would flip full screen on and
+// off.
 bool AltEnter(const SDL_Event& e) {
-  return e.type == SDL_KEYDOWN && (e.key.keysym.mod & KMOD_ALT) &&
+  return e.type == SDL_KEYDOWN && !e.key.repeat && (e.key.keysym.mod & KMOD_ALT) &&
          (e.key.keysym.scancode == SDL_SCANCODE_RETURN || e.key.keysym.scancode == SDL_SCANCODE_KP_ENTER);
+}
+
+// The gamepad buttons held now (bit n: SDL_CONTROLLER_BUTTON n), on any pad.
+uint32_t HeldPadButtons() {
+  uint32_t held = 0;
+  for (int32_t i = 0; i < SDL_NumJoysticks(); ++i) {
+    SDL_GameController* pad = SDL_GameControllerFromInstanceID(SDL_JoystickGetDeviceInstanceID(i));
+    for (int32_t b = 0; pad && b < SDL_CONTROLLER_BUTTON_MAX && b < 32; ++b)
+      if (SDL_GameControllerGetButton(pad, SDL_GameControllerButton(b))) held |= 1u << b;
+  }
+  return held;
+}
+
+// A pad button held as the box opens (fire, at game over) presses nothing
+// in it until it is let go: its press, still queued, belongs to the game.
+bool StalePadPress(const SDL_Event& e, uint32_t& held) {
+  if (e.type != SDL_CONTROLLERBUTTONDOWN && e.type != SDL_CONTROLLERBUTTONUP) return false;
+  uint32_t bit = e.cbutton.button < 32 ? 1u << e.cbutton.button : 0;
+  if (e.type == SDL_CONTROLLERBUTTONUP) held &= ~bit;
+  return (held & bit) != 0;
 }
 
 // The box, modal on this thread, as DialogBox and MessageBox are.
 DialogAnswer RunDialog(DialogState& state, const DialogTexts& texts) {
   std::vector<uint32_t> shown;
-  if (state.kind == EnterName) SDL_StartTextInput();
+  uint32_t padHeld = HeldPadButtons();
+  if (state.kind == EnterName) SDL_StartTextInput();  // an input method only here
   DialogAnswer answer = AnswerNone;
   bool redraw = true;
   // A key still held from the game (fire, say) types nothing: text counts
@@ -138,6 +166,7 @@ DialogAnswer RunDialog(DialogState& state, const DialogTexts& texts) {
     if (e.type == SDL_KEYDOWN && !e.key.repeat) fresh = true;
     if (e.type == SDL_TEXTINPUT && fresh) DialogType(state, ShiftJisFromUtf8(e.text.text).c_str());
     if (e.type == SDL_CONTROLLERDEVICEADDED || e.type == SDL_CONTROLLERDEVICEREMOVED) GamepadPlugged(e);
+    if (StalePadPress(e, padHeld)) continue;
     DialogInput input = EventInput(e);
     if (input == PressOther) continue;
     bool escapeHeld = SDL_GetKeyboardState(nullptr)[SDL_SCANCODE_ESCAPE] != 0;
@@ -155,7 +184,7 @@ DialogAnswer Ask(DialogKind kind, const std::string& caption, const std::string&
 }
 
 void ShowScoreList() {
-  Ask(ListScores, "ZARVEL Height Score", "");
+  Ask(ListScores, ScoreListCaption, "");
 }
 
 // The Windows close sequence: the question over a still game; Yes ends it,
@@ -166,7 +195,7 @@ void CloseSequence() {
   if (Asking || QuitConfirmed.load() || Scripted || GameThreadEnded.load()) return;
   Activate(false);
   Asking = true;
-  DialogAnswer answer = Ask(AskExit, "ZARVEL", u8"終了しますか？\nExit? ");
+  DialogAnswer answer = Ask(AskExit, BoxCaption, ExitQuestion);
   Asking = false;
   if (answer == AnswerYes) {
     QuitConfirmed.exchange(1);
@@ -185,9 +214,7 @@ void EnterHighScore(int32_t score) {
   Activate(false);
   DialogState state;
   StartDialog(state, EnterName);
-  RunDialog(state, DialogTexts{"Insert Height Score",
-                               "Congratulations! Your Score is Heigh Score.\nPlease Input Your Name.",
-                               rank, score});
+  RunDialog(state, DialogTexts{ScoreEntryCaption, ScoreEntryText, rank, score});
   InsertScore(state.name, PendingScore);  // Cancel keeps the name too, as the Windows box does
   ShowScoreList();
   Activate(WindowShown());
@@ -227,9 +254,9 @@ void DispatchNativeEvent(const SDL_Event& e) {
     case SDL_QUIT: CloseSequence(); break;
     case SDL_WINDOWEVENT: WindowEvent(e.window); break;
     case SDL_KEYDOWN:
-      Serve(NativeKeyDown(e.key.keysym.scancode, (e.key.keysym.mod & KMOD_ALT) != 0));
+      Serve(NativeKeyDown(e.key.keysym.scancode, e.key.keysym.sym, (e.key.keysym.mod & KMOD_ALT) != 0));
       break;
-    case SDL_KEYUP: NativeKeyUp(e.key.keysym.scancode); break;
+    case SDL_KEYUP: NativeKeyUp(e.key.keysym.scancode, e.key.keysym.sym); break;
     case SDL_CONTROLLERDEVICEADDED: case SDL_CONTROLLERDEVICEREMOVED: GamepadPlugged(e); break;
     case SDL_CONTROLLERBUTTONDOWN: case SDL_CONTROLLERBUTTONUP:
       Serve(NativeGamepadButton(e.cbutton.button, e.type == SDL_CONTROLLERBUTTONDOWN));
@@ -244,6 +271,9 @@ int32_t RunWindowLoop(bool scripted) {
   WakeEvent = SDL_RegisterEvents(1);
   SetScreenWake(Wake);
   SetMessageWake(Wake);
+  // SDL starts with text input on; an input method in kana mode would take
+  // the game's keys. The name entry turns it on for itself.
+  SDL_StopTextInput();
   while (!GameThreadEnded.load()) {
     if (Terminated.load()) QuitConfirmed.exchange(1);  // no question: the system asked
     SDL_Event e;
@@ -261,21 +291,16 @@ int32_t RunWindowLoop(bool scripted) {
 }
 
 void ShowFarewell() {
-  static const char Farewell[] =
-      u8"遊んでいただきありがとうございました。\n\n"
-      u8"このバージョンは試用版ですが、今後は自由に配布していただいて\nかまいません。"
-      u8"最新版の入手先は、同梱の README\n（ZARVEL プロジェクト）に書いてあります。\n\n"
-      u8"ご意見・ご感想・不具合のご報告は、README に書いてある連絡先\n"
-      u8"（電子メールまたは Web の掲示板）までお寄せください。";
-  int32_t code = FatalErrorCode.load();
-  if (code == 5) Ask(TellMessage, "ZARVEL", u8"メモリー不足のようです");
-  else if (code == 6) Ask(TellMessage, "ZARVEL", u8"イメージのリストアを失敗しました");
-  else if (code != 0) Ask(TellMessage, "ZARVEL", u8"何らかのエラーが発生しました");
-  Ask(TellMessage, "ZARVEL", Farewell);
+  if (const char* error = FatalErrorText(FatalErrorCode.load())) Ask(TellMessage, BoxCaption, error);
+  Ask(TellMessage, BoxCaption, FarewellText);
+}
+
+void ShowScoresUnsaved(const std::string& folder) {
+  Ask(TellMessage, "ZARVEL", "The high scores could not be saved in\n" + folder + "\n(is it read-only, or full?)");
 }
 
 void ShowInitFailure() {
-  Ask(TellMessage, "ZARVEL", u8"DirectX Init FAILED\n\nDirectX等のの初期化処理を失敗しました。(T_T)");
+  Ask(TellMessage, BoxCaption, InitFailureText);
 }
 
 int32_t WriteShot(const std::string& prefix) {

@@ -1,8 +1,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "game/replay/option_values.h"
 #include "game/shell/sdl2/program/native_program.h"
-#include "tools/sim/option_values.h"
 
 const char* NativeUsage() {
   return "usage: zarvel [--stage a|b|c] [--scale N] [--fullscreen] [--data DIR]\n"
@@ -22,14 +22,6 @@ const char* NativeUsage() {
          "                 (PREFIX.screen.bmp) at that frame wait\n";
 }
 
-static int Stage(const char* text, int32_t& stage) {
-  if (!text || !text[0] || text[1]) return 0;
-  if (text[0] >= 'a' && text[0] <= 'c') stage = text[0] - 'a';
-  else if (text[0] >= '0' && text[0] <= '2') stage = text[0] - '0';
-  else return 0;
-  return 1;
-}
-
 static int Shot(const char* text, NativeOptions& o) {
   int64_t frame = 0;
   std::string path;
@@ -44,7 +36,7 @@ static OptionResult TakeNativeOption(const std::string& arg, const char* value, 
   if (arg == "--fullscreen") return o.fullScreen = true, OptionFlag;
   int64_t v = 0;
   int ok = 1;
-  if (arg == "--stage") ok = Stage(value, o.stage);
+  if (arg == "--stage") ok = ParseStageOption(value, o.stage);
   else if (arg == "--scale") ok = ParseOptionNumber(value, 1, 8, v), o.scale = int32_t(v);
   else if (arg == "--data") ok = value != nullptr, o.dataDir = value ? value : "";
   else if (arg == "--keys") ok = value != nullptr, o.keysFile = value ? value : "";

@@ -45,6 +45,8 @@ void DispatchNativeEvent(const union SDL_Event& event);
 int32_t RunWindowLoop(bool scripted);
 // The farewell (and a fatal error's text) in the window.
 void ShowFarewell();
+// The scores could not be written in `folder`: said in the window.
+void ShowScoresUnsaved(const std::string& folder);
 // DirectX's start-up failure text, in the window.
 void ShowInitFailure();
 // A scripted run's screenshot, taken on the window's thread: 1 written.

@@ -7,6 +7,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <thread>
@@ -14,6 +15,7 @@
 #include "game/media/host/host_display.h"
 #include "game/media/sdl2/audio_out.h"
 #include "game/media/sdl2/native_fonts.h"
+#include "game/replay/key_script.h"
 #include "game/scores/sdl2/native_places.h"
 #include "game/shell/frame_log.h"
 #include "game/shell/game_thread.h"
@@ -22,13 +24,15 @@
 #include "game/shell/sdl2/program/native_program.h"
 #include "game/shell/shared_state.h"
 #include "game/shell/shutdown.h"
-#include "tools/sim/key_script.h"
 
 std::atomic<int32_t> GameThreadEnded{0};
-// SIGTERM or SIGINT: the game ends as after Yes, scores saved, no farewell.
+// SIGTERM, SIGINT or SIGHUP (the terminal closed): the game ends as after
+// Yes, scores saved, no farewell.
 std::atomic<int32_t> Terminated{0};
 
 namespace {
+constexpr int EndingSignals[] = {SIGTERM, SIGINT, SIGHUP};
+
 int Fail(const std::string& message, int code) {
   std::fprintf(stderr, "zarvel: %s\n", message.c_str());
   return code;
@@ -51,11 +55,58 @@ std::string DataFolder(const NativeOptions& o) {
   return HostDataDir();
 }
 
-bool HasDisplay() {
-  const char* driver = std::getenv("SDL_VIDEODRIVER");
-  if (driver && *driver) return true;
-  return (std::getenv("DISPLAY") && *std::getenv("DISPLAY")) ||
-         (std::getenv("WAYLAND_DISPLAY") && *std::getenv("WAYLAND_DISPLAY"));
+bool IsSet(const char* name) { return std::getenv(name) && *std::getenv(name); }
+
+bool HasDisplay() { return IsSet("SDL_VIDEODRIVER") || IsSet("DISPLAY") || IsSet("WAYLAND_DISPLAY"); }
+
+// The displays the environment names, for a message.
+std::string DisplayNames() {
+  std::string names;
+  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY"})
+    if (IsSet(name)) names += std::string(names.empty() ? "" : " or ") + name + "=" + std::getenv(name);
+  return names.empty() ? std::string("SDL_VIDEODRIVER=") + std::getenv("SDL_VIDEODRIVER") : names;
+}
+
+int StartVideo() {
+  if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_GAMECONTROLLER | SDL_INIT_EVENTS) != 0)
+    return Fail("cannot open the display " + DisplayNames() + " (" + SDL_GetError() + ")", 2);
+  // SDL falls back to drivers that show nothing when the display cannot be
+  // opened: a game no one sees, holding the lock. They serve only whoever
+  // asks for them by name (the tests do).
+  if (!IsSet("SDL_VIDEODRIVER") && VideoDriverIn({"offscreen", "dummy", "evdev"})) {
+    SDL_Quit();
+    return Fail("cannot open the display " + DisplayNames() + ": is it running, and may this user draw on it?", 2);
+  }
+  return 0;
+}
+
+// The score folder and the one-game lock: false when another game runs.
+bool ClaimScoreFolder(const std::string& folder) {
+  if (folder.empty()) {
+    std::fputs("zarvel: neither XDG_DATA_HOME nor HOME names a folder: the high scores are not kept\n", stderr);
+    return true;
+  }
+  if (!MakeFolders(folder)) {
+    std::fprintf(stderr, "zarvel: cannot make %s: the high scores are not kept\n", folder.c_str());
+    return true;
+  }
+  int32_t why = 0;
+  LockResult lock = TakeInstanceLock(folder + "/zarvel.lock", &why);
+  if (lock == LockHeld) return false;
+  if (lock == LockFailed)
+    std::fprintf(stderr, "zarvel: no lock in %s (%s): playing on without the one-game check\n", folder.c_str(),
+                 std::strerror(why));
+  SetScoreFolder(folder);
+  return true;
+}
+
+void SecondStart() {
+  static const char Text[] = "ZARVEL is already running (one game at a time)";
+  std::fprintf(stderr, "zarvel: %s\n", Text);
+  // Started from the menu there is no terminal: the desktop's own box says
+  // it. There is no game to save: a signal ends the box at once.
+  for (int sig : EndingSignals) std::signal(sig, SIG_DFL);
+  SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, "ZARVEL", Text, nullptr);
 }
 
 int ReadScript(const NativeOptions& o, std::vector<KeyChange>& script, std::string& error) {
@@ -95,19 +146,23 @@ int RunNativeProgram(const NativeOptions& o) {
   std::string error;
   if (!ReadScript(o, script, error)) return Fail(error, 2);
   HostSetDataDir(DataFolder(o));
-  std::string folder = NativeDataFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
-  if (!scripted) {  // a scripted run, as tzk-sim, keeps no file and takes no lock
-    if (!MakeFolders(folder)) std::fprintf(stderr, "zarvel: no folder for the high scores (%s)\n", folder.c_str());
-    else if (TakeInstanceLock(folder + "/zarvel.lock") == LockHeld)
-      return Fail("ZARVEL is already running (one game at a time)", 1);
-    else SetScoreFolder(folder);
-  }
   StartNativeClock(scripted);
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");  // SDL's would send SDL_QUIT: the question
-  std::signal(SIGTERM, [](int) { Terminated.store(1); });
-  std::signal(SIGINT, [](int) { Terminated.store(1); });
-  if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_GAMECONTROLLER | SDL_INIT_EVENTS) != 0)
-    return Fail(std::string("cannot start SDL: ") + SDL_GetError(), 1);
+  // The close button's own event asks; the quit SDL adds after it when the
+  // last window closes would be a second, stray answer.
+  SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+  for (int sig : EndingSignals) std::signal(sig, [](int) { Terminated.store(1); });
+  // Past the file size limit a write fails (and the game says the scores
+  // were not saved) rather than ending the program.
+  std::signal(SIGXFSZ, SIG_IGN);
+  if (int failed = StartVideo()) return failed;
+  std::string folder = NativeDataFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+  // A scripted run, as tzk-sim, keeps no file and takes no lock.
+  if (!scripted && !ClaimScoreFolder(folder)) {
+    SecondStart();
+    SDL_Quit();
+    return 1;
+  }
   if (!OpenGameWindow(o.scale, o.fullScreen)) {
     SDL_Quit();
     return Fail(std::string("cannot open the window: ") + SDL_GetError(), 1);
@@ -127,6 +182,7 @@ int RunNativeProgram(const NativeOptions& o) {
     EndGameThread(game);
     Shutdown();  // the scores are saved here
     if (!FinishScript(o)) code = 1;
+    if (!scripted && !Terminated.load() && ScoresUnsaved()) ShowScoresUnsaved(folder);
     if (!scripted && !Terminated.load()) ShowFarewell();
   }
   if (std::getenv("ZARVEL_FRAME_LOG")) {  // with the frame log, what showing the frames cost

@@ -5,9 +5,7 @@
 
 #include <condition_variable>
 #include <cstdio>
-#include <ctime>
 #include <mutex>
-#include <sys/time.h>
 
 #include "game/media/display.h"
 #include "game/media/host/host_display.h"
@@ -18,6 +16,8 @@
 #include "game/media/sdl2/audio_out.h"
 #include "game/media/sound_bank.h"
 #include "game/media/stage_sheets.h"
+#include "game/replay/key_script.h"
+#include "game/replay/state_hash.h"
 #include "game/scores/score_file.h"
 #include "game/shell/frame_log.h"
 #include "game/shell/game_status.h"
@@ -25,12 +25,12 @@
 #include "game/shell/input_rules.h"
 #include "game/shell/observers.h"
 #include "game/shell/sdl2/native_input.h"
+#include "game/shell/sdl2/native_clock.h"
 #include "game/shell/sdl2/native_messages.h"
 #include "game/shell/sdl2/program/native_program.h"
 #include "game/shell/sdl2/screen_share.h"
 #include "game/shell/shared_state.h"
-#include "tools/sim/key_script.h"
-#include "tools/sim/state_hash.h"
+#include "game/shell/start_up.h"
 
 namespace {
 struct Script {
@@ -57,46 +57,31 @@ bool ShotPending = false;
 int32_t ShotResult = 0;
 }  // namespace
 
-void SeedFromClock() {
-  timeval now;
-  gettimeofday(&now, nullptr);
-  std::tm t;
-  localtime_r(&now.tv_sec, &t);
-  GlobalRandom.SetSeed(SeedFromLocalTime(uint32_t(t.tm_year + 1900), uint32_t(t.tm_mon + 1),
-                                         uint32_t(t.tm_wday), uint32_t(t.tm_mday), uint32_t(t.tm_min),
-                                         uint32_t(t.tm_sec), uint32_t(now.tv_usec / 1000)));
-}
-
 int32_t StartNativeGame(const NativeOptions& o) {
   HostRecordBlits(false);  // a record for tests; a long game would pile it up
   SetCaptionText("ZARVEL  -  a horizontally scrolling shooter");
   if (o.stage >= 0) StageNumber = int8_t(o.stage);
-  MusicWanted.exchange(0);
-  MusicPlaying = 0;
-  if (!InitSound(nullptr)) return 0;
-  LastDisplayResult = InitDisplay(0);
-  if (LastDisplayResult != 0 || !LoadStartUpSheets()) return 0;
-  LoadScores();
-  ResetGame();
-  ScreenEffectInit(10, GamePalette);
-  ScreenEffectSetDuration(5);
-  if (o.keysFile.empty()) SeedFromClock();
+  if (!StartUpGame(0)) return 0;
+  if (o.keysFile.empty()) GlobalRandom.SetSeed(LocalClockSeed());
   else GlobalRandom.SetSeed(o.seed);
   if (o.level >= 0) GameLevel = o.level;
   AppActive.exchange(1);
   return 1;
 }
 
-// The script's keys go through the keyboard's rules, as a player's would.
-static void PressKey(int32_t scancode, bool down) {
-  if (down) NativeKeyDown(scancode, false);
-  else NativeKeyUp(scancode);
+// The script's keys go through the keyboard's rules, as a player's would,
+// with a US layout's key codes whatever the desktop's layout is.
+static void PressKey(SDL_Scancode scancode, bool down) {
+  bool letter = scancode >= SDL_SCANCODE_A && scancode <= SDL_SCANCODE_Z;
+  int32_t keycode = letter ? 'a' + (scancode - SDL_SCANCODE_A) : SDL_SCANCODE_TO_KEYCODE(scancode);
+  if (down) NativeKeyDown(scancode, keycode, false);
+  else NativeKeyUp(scancode, keycode);
 }
 
 static void ApplyChange(const KeyChange& c) {
   static const struct {
     int32_t bit;
-    int32_t scancode;
+    SDL_Scancode scancode;
   } keys[] = {{InputUp & 0xFFFF, SDL_SCANCODE_UP},       {InputDown & 0xFFFF, SDL_SCANCODE_DOWN},
               {InputLeft & 0xFFFF, SDL_SCANCODE_LEFT},   {InputRight & 0xFFFF, SDL_SCANCODE_RIGHT},
               {InputFire & 0xFFFF, SDL_SCANCODE_Z},      {InputBomb & 0xFFFF, SDL_SCANCODE_C}};
