@@ -6,6 +6,8 @@ file(GLOB_RECURSE TZK_PROGRAM_SOURCES CONFIGURE_DEPENDS
 set(TZK_RC ${CMAKE_SOURCE_DIR}/game/resources/tzk.rc)
 add_executable(tzk WIN32 ${TZK_PROGRAM_SOURCES} ${TZK_RC})
 target_link_libraries(tzk PRIVATE zarvel_win32_game winmm comctl32 gdi32 user32)
+# wWinMain: the command line comes in UTF-16, not in the system's code page.
+target_link_options(tzk PRIVATE -municode)
 target_include_directories(tzk PRIVATE ${CMAKE_SOURCE_DIR})
 # The icon is drawn into the data folder; the manifest lies beside the .rc.
 set_property(SOURCE ${TZK_RC} APPEND PROPERTY OBJECT_DEPENDS

@@ -21,7 +21,7 @@ static void MoveAccelerating(Shot* s) {
 // let go (param -1) it flies on straight for good.
 static void MoveLaser(Shot* s) {
   s->x += 60;
-  if ((InputState.load() & InputFire) && SelectedWeapon.load() == 2 && s->param == 0) {
+  if ((InputState.load() & InputFire) && CurrentWeapon() == 2 && s->param == 0) {
     s->y = GameStatus.Y - ScrollY + 19;
   } else {
     s->param = -1;
@@ -65,9 +65,14 @@ int32_t ScrollYForShip(int32_t shipY) {
 // The ship's sounds are placed at its column, like every actor's.
 static int32_t ShipPan() { return GameStatus.X * 8 - 2560; }
 
+int32_t CurrentWeapon() {
+  uint32_t w = static_cast<uint32_t>(SelectedWeapon.load());
+  return w < WeaponCount ? static_cast<int32_t>(w) : 0;
+}
+
 void FireWeapon() {
-  int32_t w = SelectedWeapon.load();  // once: a change mid-press cannot mix weapons
-  const Weapon& weapon = WeaponTable[w];
+  // Read once: a change mid-press cannot mix weapons.
+  const Weapon& weapon = WeaponTable[CurrentWeapon()];
   for (int32_t n = weapon.shots, k = 1; n > 0; --n, k = (k + 2) % 3) {
     Shot* s = NewRecord<Shot>();
     if (s) {

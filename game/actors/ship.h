@@ -22,6 +22,9 @@ struct Weapon {
 
 constexpr int32_t WeaponCount = 5;
 extern const Weapon WeaponTable[WeaponCount];
+// SelectedWeapon as the game thread uses it: it comes from the main thread,
+// so anything the table does not hold reads as weapon 0.
+int32_t CurrentWeapon();
 
 // The living ship's frame: timers, movement, fire, bomb, view offset.
 void ShipUpdate(int32_t input);

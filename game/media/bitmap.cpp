@@ -130,6 +130,13 @@ static int32_t DecodeLayout(const uint8_t* base, size_t size, const BitmapLayout
   return ok;
 }
 
+int32_t FindColourTable(const uint8_t* data, size_t size, size_t infoAt, ColourTablePlace& place) {
+  BitmapLayout l;
+  if (!data || !ReadLayout(data, size, infoAt, l)) return 0;
+  place = {l.tableAt, l.entrySize, l.bits <= 8 ? l.tableEntries : 0};
+  return 1;
+}
+
 static uint64_t TableBytes(const BitmapLayout& l) { return uint64_t(l.tableEntries) * l.entrySize; }
 
 int32_t DecodeBitmapResource(const uint8_t* data, size_t size, DecodedBitmap& out) {

@@ -37,6 +37,20 @@ void MapBitmapToPalette(DecodedBitmap& bitmap, const PaletteEntry* palette);
 // The first palette entry nearest to a COLORREF (squared distance in RGB).
 int32_t NearestColourIndex(const PaletteEntry* palette, uint32_t colour);
 
+// Where the colour table of the header at `infoAt` lies, read as the
+// decoder reads it: after the header's own size, 3 bytes an entry after a
+// core header and 4 after the others. `entries` is what the header asks
+// for (the used-colours field, else every colour of the bit count; at most
+// 256), 0 for more than 8 bits. 0 when the header is none the decoder reads.
+struct ColourTablePlace {
+  uint64_t at;
+  uint32_t entrySize;
+  uint32_t entries;
+};
+int32_t FindColourTable(const uint8_t* data, size_t size, size_t infoAt, ColourTablePlace& place);
+// Largest header the decoder reads (V5).
+constexpr size_t BitmapLargestHeader = 124;
+
 // Little-endian fields of the headers, read only inside the buffer.
 uint32_t ReadLe32(const uint8_t* p);
 uint16_t ReadLe16(const uint8_t* p);

@@ -5,26 +5,32 @@
 #include <cstring>
 
 namespace {
-// One colour mask: where its lowest bit is and the largest value it holds.
+// One colour mask: where its lowest bit is and how many bits it spans.
 struct Channel {
   uint32_t mask;
   uint32_t shift;
-  uint32_t max;
+  uint32_t bits;
 };
 
 Channel MakeChannel(uint32_t mask) {
   Channel c{mask, 0, 0};
   if (!mask) return c;
   while (!((mask >> c.shift) & 1)) ++c.shift;
-  c.max = mask >> c.shift;
+  while (c.shift + c.bits < 32 && (mask >> (c.shift + c.bits))) ++c.bits;
   return c;
 }
 
-// A masked value stretched to 0..255, rounded.
+// A masked value as 8 bits, as Windows widens it: a narrower channel's bits
+// repeat downwards (5 bits abcde become abcdeabc, 6 bits abcdef abcdefab),
+// a wider one keeps its top 8.
 uint32_t ChannelLevel(const Channel& c, uint32_t value) {
   uint32_t level = (value & c.mask) >> c.shift;
-  if (c.max == 255 || !c.max) return level;
-  return uint32_t((uint64_t(level) * 255 + c.max / 2) / c.max);
+  if (c.bits == 0) return 0;
+  if (c.bits >= 8) return level >> (c.bits - 8);
+  uint32_t wide = 0;
+  for (int32_t at = 8 - int32_t(c.bits); at > -int32_t(c.bits); at -= int32_t(c.bits))
+    wide |= at >= 0 ? level << at : level >> -at;
+  return wide & 0xFF;
 }
 
 void IndexRow(const uint8_t* from, uint32_t bits, int32_t width, uint8_t* to) {

@@ -41,6 +41,7 @@ constexpr uint32_t MevtShortMsg = 0x00;
 constexpr uint32_t MevtTempo = 0x01;
 constexpr uint32_t MevtNop = 0x02;
 constexpr uint32_t MevtLong = 0x80;  // bit 31: parameters follow
+constexpr uint32_t MevtFCallback = 0x40000000;  // in the event word: call back once played
 
 // midiStreamOpen on the MIDI mapper, one stream, callback function.
 uint32_t PortMidiStreamOpen(MidiStream* stream, MidiCallback callback);

@@ -15,44 +15,34 @@ void DefaultPaletteTable(PaletteEntry* table) {
   }
 }
 
-// Colours of an info header's table: the used-colours field, or
-// every colour the bit count allows; 0 for headers that carry no table.
-static uint32_t TableColours(const uint8_t* info, uint32_t minimumHeader) {
-  uint32_t headerSize = ReadLe32(info);
-  uint32_t bits = ReadLe16(info + 14);
-  if (headerSize < minimumHeader || bits > 8) return 0;
-  uint32_t n = ReadLe32(info + 32);
-  if (n == 0) n = 1u << bits;
-  return n > 256 ? 256 : n;
+// Blue, green, red (and reserved after all but a core header) in the
+// bitmap; only entries the bytes hold completely are taken, the rest keep
+// the cube.
+static void TakeColours(const uint8_t* data, size_t size, const ColourTablePlace& place,
+                        PaletteEntry* table) {
+  if (place.at > size) return;
+  uint64_t whole = (size - place.at) / place.entrySize;
+  uint32_t n = place.entries < whole ? place.entries : uint32_t(whole);
+  const uint8_t* entry = data + place.at;
+  for (uint32_t i = 0; i < n; ++i, entry += place.entrySize) table[i] = {entry[2], entry[1], entry[0], 0};
 }
 
-// Blue, green, red, reserved in the bitmap; only entries the bytes hold
-// completely are taken, the rest keep the cube.
-static void TakeColours(const uint8_t* colours, size_t available, uint32_t n, PaletteEntry* table) {
-  uint32_t whole = uint32_t(available / 4);
-  if (n > whole) n = whole;
-  for (uint32_t i = 0; i < n; ++i) table[i] = {colours[4 * i + 2], colours[4 * i + 1], colours[4 * i], 0};
-}
-
+// The colour table wherever the header puts it, as the sheets' loader reads
+// it: a V4 or V5 header as an image tool saves it, or a core header.
 void BuildPaletteTable(const char* name, PaletteEntry* table) {
   DefaultPaletteTable(table);
   if (!name) return;
   std::vector<uint8_t> bytes;
-  if (PortFindBitmapResource(name, bytes)) {
-    if (bytes.size() < 40) return;
-    uint32_t n = TableColours(bytes.data(), 40);
-    uint32_t headerSize = ReadLe32(bytes.data());
-    if (n && headerSize < bytes.size())
-      TakeColours(bytes.data() + headerSize, bytes.size() - headerSize, n, table);
-    return;
+  size_t infoAt = 0;
+  if (!PortFindBitmapResource(name, bytes)) {
+    constexpr size_t FileHeader = 14;
+    if (!PortReadDataFile(name, FileHeader + BitmapLargestHeader + 4 * PaletteSize, bytes)) return;
+    if (bytes.size() < FileHeader) return;
+    infoAt = FileHeader;
   }
-  // The file is read as far as a 256-colour table reaches; a longer header
-  // than the classic 40 bytes is not looked into.
-  if (!PortReadDataFile(name, 14 + 40 + 1024, bytes) || bytes.size() < 14 + 40) return;
-  const uint8_t* info = bytes.data() + 14;
-  if (ReadLe32(info) != 40) return;
-  uint32_t n = TableColours(info, 40);
-  TakeColours(info + 40, bytes.size() - 54, n, table);
+  ColourTablePlace place;
+  if (FindColourTable(bytes.data(), bytes.size(), infoAt, place))
+    TakeColours(bytes.data(), bytes.size(), place, table);
 }
 
 PaletteHandle LoadPalette(const char* name) {

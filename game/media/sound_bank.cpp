@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "game/media/bitmap_port.h"
+#include "game/media/mix_levels.h"
 #include "game/media/wave_file.h"
 
 const char* const SoundFiles[SoundCount] = {
@@ -63,6 +64,7 @@ SoundBuffer CreateSoundFromWave(SoundDevice device, const char* name) {
     PortReleaseSoundBuffer(buffer);
     return nullptr;
   }
+  PortSetSoundVolume(buffer, EffectVolume);  // room for the music beside it (a failure is harmless)
   return buffer;
 }
 

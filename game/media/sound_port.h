@@ -19,6 +19,9 @@ constexpr uint32_t DsbCapsCtrlVolume = 0x00000080;
 constexpr uint32_t DsbCapsGetCurrentPosition2 = 0x00010000;
 constexpr uint32_t DsbCapsGlobalFocus = 0x00008000;
 constexpr uint32_t DsbPlayLooping = 0x00000001;
+constexpr uint32_t DsbStatusPlaying = 0x00000001;
+constexpr uint32_t DsbStatusBufferLost = 0x00000002;
+constexpr uint32_t DsbStatusLooping = 0x00000004;
 
 // DSBUFFERDESC: `format` is a WAVEFORMATEX block or null.
 struct SoundBufferDesc {
@@ -43,6 +46,10 @@ int32_t PortStopSoundBuffer(SoundBuffer buffer);
 int32_t PortRestoreSoundBuffer(SoundBuffer buffer);
 // Pan in hundredths of a decibel, -10000 (left only) to 10000 (right only).
 int32_t PortSetSoundPan(SoundBuffer buffer, int32_t pan);
+// Attenuation in hundredths of a decibel, 0 (as recorded) to -10000.
+int32_t PortSetSoundVolume(SoundBuffer buffer, int32_t volume);
+// GetStatus: DsbStatusPlaying, DsbStatusLooping, DsbStatusBufferLost.
+int32_t PortGetSoundStatus(SoundBuffer buffer, uint32_t* status);
 void PortReleaseSoundBuffer(SoundBuffer buffer);
 // AddRef: one more reference, given back by PortReleaseSoundDevice.
 void PortAddRefSoundDevice(SoundDevice device);

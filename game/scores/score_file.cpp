@@ -91,7 +91,7 @@ std::string FormatScoreFile() {
 static int32_t ReadFile(const std::string& path, ScoreReader& r) {
   StartScoreReader(r);
   if (path.empty()) return 0;
-  std::FILE* f = std::fopen(path.c_str(), "rb");
+  std::FILE* f = PortOpenScoreFile(path, "rb");
   if (!f) return 0;
   char chunk[4096];
   size_t n;
@@ -105,12 +105,19 @@ static int32_t ReadFile(const std::string& path, ScoreReader& r) {
 // The one file this run reads and writes, chosen by LoadScores.
 static std::string ScoreFilePath;
 
+std::string NewScoreFile(const std::string& path) { return path + ".new"; }
+
+// The game's file takes a save only where the new file can be made beside it.
+static int32_t CanSaveTo(const std::string& path) {
+  return !path.empty() && PortCanWriteFile(path) && PortCanWriteFile(NewScoreFile(path));
+}
+
 // The game's folder when it takes the file; the user's folder only when it
 // does not (a read-only medium, a protected folder). The other file is never
 // read: a run from the medium must not pour its scores into an installed copy.
 std::string ChooseScoreFile() {
   std::string main = PortScorePath();
-  if (!main.empty() && PortCanWriteFile(main)) return main;
+  if (CanSaveTo(main)) return main;
   std::string fallback = PortFallbackScorePath();
   return fallback.empty() ? main : fallback;
 }
@@ -124,21 +131,16 @@ int32_t LoadScores() {
   return 1;
 }
 
-static int32_t WriteFile(const std::string& path, const std::string& text) {
-  if (path.empty()) return 0;
-  std::FILE* f = std::fopen(path.c_str(), "wb");
-  if (!f) return 0;
-  bool ok = std::fwrite(text.data(), 1, text.size(), f) == text.size();
-  ok = std::fclose(f) == 0 && ok;
-  return ok ? 1 : 0;
-}
-
+// The file read is the file written, whatever became writable meanwhile:
+// the other one is never touched.
 int32_t SaveScores() {
   if (!ScoresLoaded) return 0;
-  std::string text = FormatScoreFile();
-  if (WriteFile(PortScorePath(), text)) return 1;
-  std::string fallback = PortFallbackScorePath();
-  if (!fallback.empty() && PortMakeFallbackFolder() && WriteFile(fallback, text)) return 1;
-  PortScoreDebug("score.dat: the high scores could not be written anywhere\n");
+  const std::string& path = ScoreFilePath;
+  if (!path.empty() && path == PortFallbackScorePath()) PortMakeFallbackFolder();
+  std::string fresh = NewScoreFile(path);
+  if (!path.empty() && PortWriteWholeFile(fresh, FormatScoreFile()) && PortReplaceFile(fresh, path))
+    return 1;
+  if (!path.empty()) PortRemoveFile(fresh);
+  PortScoreDebug("score.dat: the high scores could not be saved; the file keeps the table it had\n");
   return 0;
 }

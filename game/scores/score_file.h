@@ -34,9 +34,13 @@ std::string FormatScoreFile();
 // current directory when that file can be written there, otherwise in a
 // folder of the user's (%APPDATA%\ZARVEL). Only that one file is read, and
 // SaveScores writes only it, and nothing before LoadScores has run.
-// 1 when the file was read / written.
+// SaveScores writes score.dat.new beside it and puts that in its place once
+// whole; a save that fails leaves the file as it was and says so (the
+// port's debug line). 1 when the file was read / written.
 int32_t LoadScores();
 int32_t SaveScores();
+// The new file a save writes before it replaces `path`.
+std::string NewScoreFile(const std::string& path);
 // The file LoadScores picks (empty: none).
 std::string ChooseScoreFile();
 // Parses one score line: optional blanks, sign, digits, optional blanks.

@@ -102,7 +102,7 @@ static constexpr CursorPiece CursorPieces[4] = {
 static void DrawWeaponPanel() {
   BlitClipped(4, 34, Rect{96, 0, 128, 160}, BlitColourKey, CommonSheet);
   int32_t phase = static_cast<int32_t>((static_cast<uint32_t>(FrameCount) >> 1) % 4);
-  int32_t slot = 32 * SelectedWeapon.load();
+  int32_t slot = 32 * CurrentWeapon();
   for (const CursorPiece& p : CursorPieces) {
     int32_t x = 4 + (p.source.left - 96) + p.dx * phase;
     int32_t y = 34 + (p.source.top - 160) + p.dy * phase + slot;

@@ -53,8 +53,12 @@ void ApplyKeyFrame(int32_t held, bool weaponPress, bool pausePress) {
 }
 
 void CycleWeapon() {
-  // Every key-down counts, auto-repeat included.
-  if (SelectedWeapon.fetch_add(1) + 1 > 4) SelectedWeapon.exchange(0);
+  // Every key-down counts, auto-repeat included. One compare-exchange takes
+  // the weapon to the next: an increment and a later reset would show the
+  // game thread a 5 in between.
+  int32_t now = SelectedWeapon.load();
+  while (!SelectedWeapon.compare_exchange_weak(now, now >= 0 && now < 4 ? now + 1 : 0)) {
+  }
 }
 
 void TogglePause() {

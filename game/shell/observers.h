@@ -14,3 +14,6 @@ extern void (*OnFramePresented)();
 extern void (*OnFrameWaitEnd)();
 // Called when a stage has ended, before its tear-down, with its result.
 extern void (*OnStageEnd)(int32_t result);
+// Called when Shutdown finds the main thread writing the palette and waits
+// for it before releasing the display.
+extern void (*OnShutdownWaitsForPalette)();

@@ -131,7 +131,12 @@ static void EnemyPass() {
     if (GameStatus.ClearFlag && GetHp(a) >= 1) DamageActor(a, 1000);  // clearing takes everyone
     BombCheck(a);
     if (GetHp(a) <= 0 && a == BossActor) BossDestroyed();
-    if (!UpdateActor(a)) {
+    bool alive = GetHp(a) >= 1;
+    int32_t kept = UpdateActor(a);
+    // Rammed to death in its own update, the boss clears the stage in this
+    // frame all the same, as a shot that destroyed it would have.
+    if (alive && GetHp(a) <= 0 && a == BossActor) BossDestroyed();
+    if (!kept) {
       if (a == BossActor) BossActor = nullptr;  // never left pointing at a deleted boss
       return 0;
     }

@@ -1,7 +1,12 @@
 # An invulnerable first stage with fire held, under the frame log: prints
 # where 500 frames' time went (tools/frame_stats.sh) and the processor
 # share, and fails only on what a loaded machine cannot cause: a frame
-# shorter than 60 ms, or a mean of 100 ms or more.
+# shorter than 60 ms, or waits that end late. A frame's wait ends once 60 ms
+# have gathered since the previous one ended, or at once when the work took
+# longer; how late it ends past that mark is the pacing's own doing, however
+# slow the machine's load makes the work. It must stay under 5 ms on
+# average: 1 ms on an idle machine; a wait timed from its own start would
+# be late by the whole work and presenting (10 ms a frame on an idle one).
 source "$SRC/tests/e2e/tzk_lib.sh"
 tzk_folder
 frames=500
@@ -9,18 +14,23 @@ log=$WORK/frames.txt
 pid=$(ZARVEL_FRAME_LOG=$(winpath "$log") tzk_start)
 tzk_wait_window
 zd keys --class tzk down:M down:Z
-# The introduction (slower on a busy machine), then time for the frames at
-# a mean just under 100 ms; the frames after the first 500 are not counted.
-sleep $((12 + frames / 10))
+# The introduction (slower on a busy machine), then time for 500 frames
+# and a tenth more; the frames after the first 500 are not counted.
+play=$((12 + frames * 66 / 1000))
+sleep "$play"
 zd keys --class tzk up:Z up:M
 tzk_quit "$pid"
 [ -s "$log" ] || fail "no frame log"
 echo "load average: $(cut -d' ' -f1-3 /proc/loadavg)"
 "$SRC/tools/frame_stats.sh" "$log" "$frames"
-read -r count shortest mean < <(awk -v n="$frames" '
+# At least 100 stage frames (a machine four times slower plays 130), the
+# first 500 judged.
+read -r count shortest late < <(awk -v n="$frames" '
   /^#/ || $1 <= 0 || $4 == 0 || $6 < 0 || count >= n { next }
-  { t = ($4 + $5 + $6) / 1000; count++; sum += t; if (count == 1 || t < least) least = t }
+  { t = ($4 + $5 + $6) / 1000; mark = ($4 + $5) / 1000; if (mark < 60) mark = 60
+    count++; sum += t - mark; if (count == 1 || t < least) least = t }
   END { printf "%d %.3f %.3f\n", count, least, count ? sum / count : 0 }' "$log")
-[ "$count" -ge "$frames" ] || fail "only $count stage frames in $((12 + frames / 10)) s"
+echo "stage frames: $count, shortest $shortest ms, waits end $late ms past their mark on average"
+[ "$count" -ge 100 ] || fail "only $count stage frames in $play s"
 awk -v t="$shortest" 'BEGIN { exit !(t >= 60) }' || fail "a frame of $shortest ms"
-awk -v t="$mean" 'BEGIN { exit !(t < 100) }' || fail "mean frame $mean ms"
+awk -v t="$late" 'BEGIN { exit !(t < 5) }' || fail "waits end $late ms late on average"

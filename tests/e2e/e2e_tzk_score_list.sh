@@ -29,7 +29,6 @@ zd keys "${list[@]}" up:ESC ESC sleep:500
 zd --timeout 1000 wait-window "${list[@]}" >/dev/null || fail "Escape closed the list"
 zd keys "${list[@]}" ENTER
 zd wait-gone "${list[@]}"
-sleep 1
 tzk_quit "$pid"
 # The table is written back as it was read.
 expect_eq "AB CD" "$(tr -d '\r' <"$GAME_DIR/score.dat" | sed -n 1p)" "name line kept"

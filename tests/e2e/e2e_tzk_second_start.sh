@@ -16,6 +16,6 @@ third=$(tzk_start)
 box_wait "$TZK_CAPTION"
 zd click --class '#32770' --title "$TZK_CAPTION" 7
 expect_eq 0 "$(zd wait-exit "$third")" "second start, No: exit code"
-sleep 1
-zd foreground | grep -q "^tzk" || fail "the first game is not in front: $(zd foreground)"
+in_front() { zd foreground | grep -q "^tzk"; }
+until_ok 60 in_front || fail "the first game is not in front: $(zd foreground)"
 tzk_quit "$first"

@@ -19,7 +19,6 @@ namespace {
 constexpr Rect Square{0, 0, 20, 20};
 constexpr Rect Sizes[2] = {{0, 0, 10, 10}, {0, 0, 30, 20}};
 
-void Still(Actor*) {}
 
 Actor* Spawn(int32_t x, int32_t y, Behaviour b = Still, int32_t hp = 3, int32_t flags = 1,
              int32_t sheet = EnemySheet, const Rect* frames = &Square, int32_t count = 1,

@@ -16,9 +16,6 @@
 #include "tools/sim/sim.h"
 
 namespace {
-void Put32(std::vector<uint8_t>& b, size_t at, uint32_t v) {
-  for (int i = 0; i < 4; ++i) b[at + i] = uint8_t(v >> (8 * i));
-}
 void Put16(std::vector<uint8_t>& b, size_t at, uint16_t v) {
   b[at] = uint8_t(v);
   b[at + 1] = uint8_t(v >> 8);
@@ -67,7 +64,7 @@ std::string TempFolder(const char* name) {
   return folder.string();
 }
 
-void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
+void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
   std::FILE* f = std::fopen(path.c_str(), "wb");
   ASSERT_NE(f, nullptr) << path;
   std::fwrite(bytes.data(), 1, bytes.size(), f);
@@ -156,7 +153,7 @@ TEST(BitmapDecoder, TruncatedFilesAreRefusedAtEveryLength) {
 
 TEST_F(BitmapTest, SheetHoldsTheBitmapsIndicesUnchanged) {
   std::string folder = TempFolder("sheet");
-  WriteFile(folder + "/x.bmp", BitmapFile(7, 5, Ramp));
+  WriteBytes(folder + "/x.bmp", BitmapFile(7, 5, Ramp));
   HostSetDataDir(folder);
   int32_t w = 0, h = 0;
   SurfaceHandle s = LoadBitmapSurface("x.bmp", &w, &h, 0);
@@ -169,7 +166,7 @@ TEST_F(BitmapTest, SheetHoldsTheBitmapsIndicesUnchanged) {
 
 TEST_F(BitmapTest, ReloadStretchesToTheSurfaceAndFailsWithoutABitmap) {
   std::string folder = TempFolder("reload");
-  WriteFile(folder + "/x.bmp", BitmapFile(2, 2, Ramp));
+  WriteBytes(folder + "/x.bmp", BitmapFile(2, 2, Ramp));
   HostSetDataDir(folder);
   SurfaceHandle s = 0;
   ASSERT_EQ(PortCreateSurface(4, 2, &s), DdOk);
@@ -185,7 +182,7 @@ TEST_F(BitmapTest, ReloadStretchesToTheSurfaceAndFailsWithoutABitmap) {
 
 TEST_F(BitmapTest, ProgramResourceComesBeforeTheFileWhenAModuleIsGiven) {
   std::string folder = TempFolder("resource");
-  WriteFile(folder + "/x.bmp", BitmapFile(2, 1, [](int32_t, int32_t) { return uint8_t(1); }));
+  WriteBytes(folder + "/x.bmp", BitmapFile(2, 1, [](int32_t, int32_t) { return uint8_t(1); }));
   HostSetDataDir(folder);
   HostAddBitmapResource("x.bmp", AsResource(BitmapFile(2, 1, [](int32_t, int32_t) { return uint8_t(2); })));
   SurfaceHandle s = LoadBitmapSurface("x.bmp", nullptr, nullptr, 0);  // no module: the file

@@ -63,12 +63,17 @@ inline void CodeRow(const uint8_t* row, uint32_t w, uint32_t bits, std::vector<u
   out.insert(out.end(), {0, 0});
 }
 
+// An 8-bit level in a channel of the mask, as image tools pack it: a
+// narrower channel keeps the level's top bits (ImageMagick's RGB565 and
+// RGB555 cut, they do not round), a wider one repeats them downwards.
 inline uint32_t PackChannel(uint8_t level, uint32_t mask) {
   if (!mask) return 0;
-  uint32_t shift = 0;
+  int32_t shift = 0, bits = 0;
   while (!((mask >> shift) & 1)) ++shift;
-  uint64_t max = mask >> shift;
-  return uint32_t((level * max + 127) / 255) << shift;
+  while (shift + bits < 32 && (mask >> (shift + bits))) ++bits;
+  uint32_t value = 0;
+  for (int32_t at = bits - 8; at > -8; at -= 8) value |= at >= 0 ? uint32_t(level) << at : level >> -at;
+  return (value & ((uint64_t(1) << bits) - 1)) << shift;
 }
 
 // Rows as stored: bottom-up unless top-down, each padded to 4 bytes.

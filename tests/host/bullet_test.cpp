@@ -13,7 +13,7 @@
 #include "tests/host/world_fixture.h"
 
 namespace {
-Bullet* Still(double x, double y, int32_t damage = 1) {
+Bullet* StillBullet(double x, double y, int32_t damage = 1) {
   Bullet* b = SpawnBullet(0, 0, 0, 0, damage, &BulletFrame);
   b->x = x;
   b->y = y;
@@ -39,7 +39,7 @@ TEST_F(BulletTest, AimedSpeedByLevelTowardsTheShipsMiddle) {
     GameLevel = level;
     // Ship middle on screen (241, 262); the bullet's corner at world row
     // 302 is screen row 142: 120 below and 90 to the right make 150.
-    Bullet* b = Still(331, 302);
+    Bullet* b = StillBullet(331, 302);
     AimBullet(b);
     double s = 2 * level + 4;
     EXPECT_NEAR(b->speedX, -90.0 / 150 * s, 1e-12) << "level " << level;
@@ -58,18 +58,18 @@ TEST_F(BulletTest, SetBulletSpeedKeepsTheDirection) {
 // speed, so it always leaves the playfield.
 TEST_F(BulletTest, UndefinedDirectionFliesLeft) {
   GameLevel = 3;
-  Bullet* onPoint = Still(241, 262 + 160);
+  Bullet* onPoint = StillBullet(241, 262 + 160);
   onPoint->speedX = 5;
   AimBullet(onPoint);
   EXPECT_EQ(onPoint->speedX, -10.0);
   EXPECT_EQ(onPoint->speedY, 0.0);
 
-  Bullet* still = Still(10, 10);
+  Bullet* still = StillBullet(10, 10);
   SetBulletSpeed(still, 7);
   EXPECT_EQ(still->speedX, -7.0);
   EXPECT_EQ(still->speedY, 0.0);
 
-  Bullet* tiny = Still(10, 10);
+  Bullet* tiny = StillBullet(10, 10);
   tiny->speedX = 1e-320;  // too small to divide by
   SetBulletSpeed(tiny, 8);
   EXPECT_TRUE(std::isfinite(tiny->speedX) && std::isfinite(tiny->speedY));
@@ -86,7 +86,7 @@ TEST_F(BulletTest, PlayfieldBoundsInFloatingPoint) {
   };
   GameStatus.Energy = 0;  // no hits here
   for (const Case& c : cases) {
-    Bullet* b = Still(c.x, c.y);
+    Bullet* b = StillBullet(c.x, c.y);
     EXPECT_EQ(UpdateBullet(b), c.keep) << c.x << "," << c.y;
     UnlinkBullet(b);
     delete b;
@@ -111,7 +111,7 @@ TEST_F(BulletTest, HitBoxEdges) {
   for (const Case& c : cases) {
     ResetWorld();
     SetUp();
-    Bullet* b = Still(c.sx, c.sy + 160);
+    Bullet* b = StillBullet(c.sx, c.sy + 160);
     int32_t keep = UpdateBullet(b);
     EXPECT_EQ(GameStatus.Energy, c.hit ? 14 : 15) << c.name;
     EXPECT_EQ(keep, c.hit ? 0 : 1) << c.name;
@@ -135,7 +135,7 @@ TEST_F(BulletTest, KeepRulesOnAHit) {
     SetUp();
     GameStatus.Energy = c.energy;
     GameStatus.Timer = c.timer;
-    Bullet* b = Still(250, 265 + 160, c.damage);
+    Bullet* b = StillBullet(250, 265 + 160, c.damage);
     EXPECT_EQ(UpdateBullet(b), c.keep) << c.name;
     EXPECT_EQ(b->damage, c.damageAfter) << c.name;
     EXPECT_EQ(GameStatus.Energy, c.energyAfter) << c.name;
@@ -155,8 +155,8 @@ TEST_F(BulletTest, KillingBulletFliesOn) {
 
 TEST_F(BulletTest, DrawCutsTowardZero) {
   ScrollY = -5;
-  Bullet* a = Still(10.7, 20.9);
-  Still(3.7, 9.5);
+  Bullet* a = StillBullet(10.7, 20.9);
+  StillBullet(3.7, 9.5);
   DrawBullet(a);
   ASSERT_EQ(HostBlits().size(), 1u);
   EXPECT_EQ(HostBlits()[0].x, 10);

@@ -49,7 +49,7 @@ const char* const FightKeys =
     "352 fire left\n"
     "380 fire\n";
 
-Actor* SpawnType(int32_t type, int32_t x, int32_t y) {
+Actor* PlaceEnemy(int32_t type, int32_t x, int32_t y) {
   Actor* a = NewRecord<Actor>();
   if (!a) return nullptr;
   const EnemyType& t = EnemyTypeTable[type];
@@ -71,7 +71,7 @@ struct FightDirector {
     MapTick = 0;
     ScriptBase = FrameCount + 100000;
     for (const Placement& p : Fight)
-      if (p.frame == FrameCount) SpawnType(p.type, p.x, p.y);
+      if (p.frame == FrameCount) PlaceEnemy(p.type, p.x, p.y);
   }
 };
 

@@ -1,13 +1,19 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "game/media/display.h"
 #include "game/media/host/host_display.h"
+#include "game/media/screen_effect.h"
+#include "game/shell/observers.h"
 #include "game/shell/shared_state.h"
+#include "game/shell/shutdown.h"
 #include "tests/win32/display_scene_test.h"
 #include "tools/sim/sim.h"
 
@@ -291,6 +297,59 @@ TEST_F(DisplayTest, ShutdownReleasesInDependencyOrder) {
   EXPECT_EQ(HostDisplayMisuse(), 0);  // the back buffer went with the primary
   ReleaseDisplay();
   EXPECT_EQ(HostDisplayMisuse(), 0);  // and a second release does nothing
+}
+
+namespace {
+// A Shutdown started on another thread from inside a palette write, as the
+// game thread may start it after a fatal error while the main thread writes
+// the palette back on activation.
+std::thread Shutting;
+std::atomic<int32_t> ShutdownWaited{0}, ShutdownDone{0};
+int32_t PaletteAliveMeanwhile = -1;
+
+void ShutdownFromAnotherThread() {
+  HostOnPaletteWrite(nullptr);
+  PaletteHandle palette = GamePalette;
+  Shutting = std::thread([] {
+    Shutdown();
+    ShutdownDone.store(1);
+  });
+  // Until the shutdown waits for this write, or is over without waiting.
+  auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+  while (!ShutdownWaited.load() && !ShutdownDone.load() && std::chrono::steady_clock::now() < limit)
+    std::this_thread::yield();
+  PaletteEntry colours[PaletteSize];
+  PaletteAliveMeanwhile = ShutdownDone.load() ? 0 : HostPaletteColours(palette, colours);
+}
+}  // namespace
+
+TEST_F(DisplayTest, ActivationRestoreAndShutdownNeverMeetOnThePalette) {
+  enum When { NoShutdown, ShutdownFirst, ShutdownDuringTheWrite };
+  struct Case {
+    const char* name;
+    When shutdown;
+    int32_t restored;
+  } cases[] = {{"no shutdown", NoShutdown, 1},
+               {"shutdown first", ShutdownFirst, 0},
+               {"shutdown during the write", ShutdownDuringTheWrite, 1}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ResetWorld();
+    ScreenEffectInit(10, GamePalette);
+    ShutdownWaited.store(0), ShutdownDone.store(0), PaletteAliveMeanwhile = -1;
+    OnShutdownWaitsForPalette = [] { ShutdownWaited.store(1); };
+    if (c.shutdown == ShutdownFirst) Shutdown();
+    if (c.shutdown == ShutdownDuringTheWrite) HostOnPaletteWrite(ShutdownFromAnotherThread);
+    EXPECT_EQ(RestorePaletteOnActivation(), c.restored);
+    if (Shutting.joinable()) Shutting.join();
+    OnShutdownWaitsForPalette = nullptr;
+    EXPECT_EQ(HostDisplayMisuse(), 0);
+    EXPECT_EQ(GamePalette == 0, c.shutdown != NoShutdown);
+    if (c.shutdown == ShutdownDuringTheWrite) {
+      EXPECT_EQ(ShutdownWaited.load(), 1);
+      EXPECT_EQ(PaletteAliveMeanwhile, 1) << "the palette was released under the write";
+    }
+  }
 }
 
 TEST_F(DisplayTest, InitDisplayStopsAtTheFirstFailingStep) {

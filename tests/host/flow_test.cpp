@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "game/actors/actor.h"
+#include "game/actors/stage_spawning.h"
 #include "game/media/music_player.h"
 #include "game/shell/game_status.h"
 #include "game/shell/host/host_system.h"
@@ -12,12 +13,6 @@
 #include "tests/host/world_fixture.h"
 
 namespace {
-std::vector<KeyChange> Keys(const std::string& text) {
-  std::vector<KeyChange> script;
-  std::string error;
-  EXPECT_TRUE(ParseKeyScript(text, script, error)) << error;
-  return script;
-}
 
 SimOptions Options(int32_t stage, int32_t level, int64_t frames = -1, int32_t games = 1) {
   SimOptions o;
@@ -175,12 +170,23 @@ TEST_F(Flow, StageSetUpAndTearDownDriveTheMusic) {
   EXPECT_EQ(MusicWanted.load(), 0);
 }
 
+// The boss falls as a shot leaves it, with no hp, so the enemy pass clears
+// the stage after the ship's update: the clearing count is 0 at the end
+// of that frame and the fade's first step, 127, is sent then.
 TEST_F(Flow, ClearingFadesTheMusicInThirteenSteps) {
-  RunSim(Options(0, 2, 200), Keys("0 fire\n"), ClearAt(10));
+  int32_t stage = -1;
+  RunSim(Options(0, 2, 200), Keys("0 fire\n"), [&](int64_t) {
+    QuietStage();
+    if (stage < 0) stage = StageNumber;
+    if (StageNumber != stage || FrameCount != 10 || GameStatus.ClearFlag) return;
+    BossActor = CreateBoss();
+    ASSERT_NE(BossActor, nullptr);
+    BossActor->hp = 0;
+  });
   std::vector<int32_t> volumes;
   for (const MusicRequest& m : MusicRequests())
     if (m.op == MusicVolume) volumes.push_back(m.value);
-  // 127 at the stage's start, the fade from the tenth clearing frame on,
-  // then 127 again at stage 1's start.
-  EXPECT_EQ(volumes, (std::vector<int32_t>{127, 116, 105, 95, 84, 74, 63, 52, 42, 31, 21, 10, 0, 127}));
+  // 127 at the stage's start, the thirteen steps of the fade, then 127
+  // again at stage 1's start.
+  EXPECT_EQ(volumes, (std::vector<int32_t>{127, 127, 116, 105, 95, 84, 74, 63, 52, 42, 31, 21, 10, 0, 127}));
 }

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <thread>
 #include <vector>
 
 #include "game/shell/input_rules.h"
@@ -42,6 +46,37 @@ TEST(InputRules, ShiftCyclesTheWeapons) {
     seen.push_back(SelectedWeapon.load());
   }
   EXPECT_EQ(seen, (std::vector<int32_t>{1, 2, 3, 4, 0, 1, 2}));
+  for (int32_t from : {5, -1, INT32_MIN, INT32_MAX}) {  // nothing the table holds: back to 0
+    SelectedWeapon.store(from);
+    CycleWeapon();
+    EXPECT_EQ(SelectedWeapon.load(), 0) << from;
+  }
+}
+
+// The game thread reads the weapon while the main thread changes it: it
+// sees one of the five weapons at every read, never a step in between. The
+// weapon cycles for as long as the reader takes to make its reads (a
+// minute at most, on a machine too busy to run the two side by side).
+TEST(InputRules, AReaderNeverSeesAWeaponPastTheLast) {
+  ClearFlags();
+  constexpr int64_t Reads = 20000000;
+  std::atomic<int64_t> reads{0};
+  std::atomic<bool> done{false};
+  int32_t lowest = 0, highest = 0;
+  std::thread reader([&] {
+    for (int64_t n = 1; !done.load(); ++n) {
+      int32_t w = SelectedWeapon.load();
+      lowest = std::min(lowest, w), highest = std::max(highest, w);
+      if (n % 1024 == 0) reads.store(n);
+    }
+  });
+  auto limit = std::chrono::steady_clock::now() + std::chrono::minutes(1);
+  while (reads.load() < Reads && std::chrono::steady_clock::now() < limit)
+    for (int i = 0; i < 1000; ++i) CycleWeapon();
+  done.store(true);
+  reader.join();
+  EXPECT_EQ(lowest, 0);
+  EXPECT_LE(highest, 4);
 }
 
 // A script's frames reach the flags as the keys would: exactly the held

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "game/media/bitmap.h"
 #include "game/media/display.h"
 #include "game/media/host/host_display.h"
 #include "game/media/palette.h"
@@ -12,25 +13,27 @@
 #include "tools/sim/sim.h"
 
 namespace {
-void Put32(std::vector<uint8_t>& b, size_t at, uint32_t v) {
-  for (int i = 0; i < 4; ++i) b[at + i] = uint8_t(v >> (8 * i));
-}
 
-// A bitmap resource's header and colour table: entry i is (blue i, green 100, red 200 - i).
+// A bitmap resource's header and colour table: entry i is (blue i, green
+// 100, red 200 - i), 3 bytes an entry after a core header, 4 after the others.
 std::vector<uint8_t> InfoHeader(uint16_t bits, uint32_t used, uint32_t colours, uint32_t size = 40) {
-  std::vector<uint8_t> b(size + 4 * colours + 16, 0xEE);  // pixel bytes after the table
+  const uint32_t entry = size == 12 ? 3 : 4;
+  std::vector<uint8_t> b(size + entry * colours + 16, 0xEE);  // pixel bytes after the table
   std::fill(b.begin(), b.begin() + size, 0);
   Put32(b, 0, size);
-  Put32(b, 4, 2);
-  Put32(b, 8, 2);
-  b[12] = 1;
-  b[14] = uint8_t(bits);
-  Put32(b, 32, used);
+  if (size == 12) {
+    b[4] = 2, b[6] = 2, b[8] = 1, b[10] = uint8_t(bits);
+  } else {
+    Put32(b, 4, 2);
+    Put32(b, 8, 2);
+    b[12] = 1;
+    b[14] = uint8_t(bits);
+    Put32(b, 32, used);
+  }
   for (uint32_t i = 0; i < colours; ++i) {
-    b[size + 4 * i] = uint8_t(i);
-    b[size + 4 * i + 1] = 100;
-    b[size + 4 * i + 2] = uint8_t(200 - i);
-    b[size + 4 * i + 3] = 0;
+    uint8_t* e = &b[size + entry * i];
+    e[0] = uint8_t(i), e[1] = 100, e[2] = uint8_t(200 - i);
+    if (entry == 4) e[3] = 0;
   }
   return b;
 }
@@ -88,8 +91,11 @@ TEST_F(PaletteTest, BitmapColourTableOverTheCube) {
       {"24 bits, resource", 24, 0, 0, 40, true, 0},
       {"24 bits, file", 24, 0, 0, 40, false, 0},
       {"V5 header, resource", 8, 4, 4, 124, true, 4},
-      {"V5 header, file", 8, 4, 4, 124, false, 0},
-      {"core header, resource", 8, 0, 4, 12, true, 0},
+      {"V5 header, file", 8, 4, 4, 124, false, 4},  // as an image tool saves it
+      {"V4 header, file", 8, 0, 256, 108, false, 256},
+      {"core header, resource", 4, 0, 16, 12, true, 16},
+      {"core header, file", 8, 0, 256, 12, false, 256},
+      {"header of no known size, file", 8, 0, 256, 64, false, 0},
   };
   for (const Case& c : cases) {
     HostClearBitmapResources();
@@ -152,4 +158,49 @@ TEST(PaletteMatch, NearestEntryAndTheFirstOfEqualOnes) {
   EXPECT_EQ(NearestPaletteIndex(t, 0x00FF031A), 3);
   EXPECT_EQ(NearestPaletteIndex(t, 0x00F0F0F0), 200);
   EXPECT_EQ(NearestPaletteIndex(t, 0), 0);
+}
+
+// A true-colour picture takes, pixel by pixel, the entry a search of the
+// whole palette finds (the first of equal ones), whatever the palette: the
+// game's, the cube, one of repeated colours, one crowded into a corner of
+// the colour space.
+TEST_F(PaletteTest, TrueColourPixelsTakeTheWholePalettesNearestEntry) {
+  std::vector<uint32_t> colours;
+  const int32_t levels[] = {0, 7, 8, 127, 128, 248, 255};
+  for (int32_t r : levels)
+    for (int32_t g : levels)
+      for (int32_t b : levels) colours.push_back(uint32_t(r | g << 8 | b << 16));
+  uint32_t x = 0x9778182Bu;
+  for (int i = 0; i < 65536; ++i) {
+    x ^= x << 13, x ^= x >> 17, x ^= x << 5;
+    colours.push_back(x & 0xFFFFFF);
+  }
+  struct Case {
+    const char* name;
+    void (*make)(PaletteEntry*);
+  } cases[] = {
+      {"the game's", [](PaletteEntry* t) { BuildPaletteTable("font_.bmp", t); }},
+      {"the cube", DefaultPaletteTable},
+      {"repeated colours",
+       [](PaletteEntry* t) {
+         for (int32_t i = 0; i < PaletteSize; ++i) t[i] = {uint8_t(i / 64 * 80), 0, uint8_t(i % 3), 0};
+       }},
+      {"crowded into a corner",
+       [](PaletteEntry* t) {
+         for (int32_t i = 0; i < PaletteSize; ++i)
+           t[i] = {uint8_t(i & 7), uint8_t(i >> 3 & 7), uint8_t(i >> 6), 0};
+       }},
+  };
+  for (const Case& c : cases) {
+    PaletteEntry palette[PaletteSize];
+    c.make(palette);
+    DecodedBitmap picture;
+    picture.width = int32_t(colours.size()), picture.height = 1;
+    picture.direct = colours;
+    MapBitmapToPalette(picture, palette);
+    ASSERT_EQ(picture.pixels.size(), colours.size()) << c.name;
+    for (size_t i = 0; i < colours.size(); ++i)
+      ASSERT_EQ(picture.pixels[i], NearestColourIndex(palette, colours[i]))
+          << c.name << ", colour " << std::hex << colours[i];
+  }
 }

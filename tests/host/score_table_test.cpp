@@ -255,3 +255,84 @@ TEST_F(ScoreFiles, NothingIsWrittenBeforeTheTableWasRead) {
   EXPECT_EQ(SaveScores(), 1);
   EXPECT_EQ(Slurp(dir / "game" / "score.dat").substr(0, 10), "A\r\n900\r\n\r\n");
 }
+
+// Whether the game's folder takes the file can change during a run (a
+// sharing violation, a medium put back): the file that was read is the
+// file that is written, and the other one is never touched. A game file
+// the save cannot replace keeps the table it had.
+TEST_F(ScoreFiles, TheFileReadIsTheFileWritten) {
+  const char* gameTable = "A\r\n900\r\n";
+  enum Block { Free, FolderOnFile, FolderBeside };  // a folder where the file or the new file goes
+  struct Case {
+    const char* name;
+    bool gameFile;  // score.dat in the game's folder before the run
+    Block atStart, atExit;
+    int32_t saved;
+    bool inGame;  // where the table went, if saved
+  } cases[] = {
+      {"refused at start, free at exit", false, FolderOnFile, Free, 1, false},
+      {"no room beside it at start, free at exit", true, FolderBeside, Free, 1, false},
+      {"free at start, refused at exit", true, Free, FolderBeside, 0, false},
+      {"free at start and at exit", true, Free, Free, 1, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir / "game");
+    auto game = dir / "game" / "score.dat", appData = dir / "appdata" / "score.dat";
+    auto block = [&](Block b) {
+      std::filesystem::remove(dir / "game" / "score.dat.new");
+      if (!c.gameFile) std::filesystem::remove(game);
+      if (b == FolderOnFile) std::filesystem::create_directories(game);
+      if (b == FolderBeside) std::filesystem::create_directories(dir / "game" / "score.dat.new");
+    };
+    if (c.gameFile) std::ofstream(game, std::ios::binary) << gameTable;
+    HostSetScorePaths(game.string(), (dir / "appdata").string());
+    block(c.atStart);
+    LoadScores();
+    block(c.atExit);
+    InsertScore("NEW", 1000);
+    EXPECT_EQ(SaveScores(), c.saved);
+    EXPECT_EQ(HostScoreDebugLines().size(), c.saved ? 0u : 1u);
+    std::string gameAfter = c.gameFile ? gameTable : "";
+    if (c.saved && c.inGame) gameAfter = FormatScoreFile();
+    EXPECT_EQ(std::filesystem::is_regular_file(game), c.gameFile);
+    EXPECT_EQ(Slurp(game), gameAfter);
+    EXPECT_EQ(std::filesystem::exists(appData), c.saved && !c.inGame);
+    if (c.saved && !c.inGame) {
+      EXPECT_EQ(Slurp(appData), FormatScoreFile());
+    }
+  }
+}
+
+// A disk that fills, or a quota, in the middle of a save: the table on disk
+// is the previous one, whole, and no new file is left beside it.
+TEST_F(ScoreFiles, ASaveCutShortKeepsThePreviousTable) {
+  auto game = dir / "game" / "score.dat";
+  Fill({900, 800, 700, 600, 500, 400, 300, 200, 100, 50});
+  const std::string previous = Table();
+  InsertScore("NEW", 1000);
+  const std::string next = Table();
+  const int64_t whole = int64_t(FormatScoreFile().size());
+  struct Case {
+    int64_t limit;  // bytes the disk takes
+    int32_t saved;
+  } cases[] = {{0, 0}, {1, 0}, {64, 0}, {whole - 1, 0}, {whole, 1}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.limit);
+    HostSetScorePaths(game.string(), "");
+    std::filesystem::remove(game);
+    Fill({900, 800, 700, 600, 500, 400, 300, 200, 100, 50});
+    LoadScores();
+    ASSERT_EQ(SaveScores(), 1);
+    const std::string before = Slurp(game);
+    InsertScore("NEW", 1000);
+    HostLimitScoreWrites(c.limit);
+    EXPECT_EQ(SaveScores(), c.saved);
+    EXPECT_EQ(Slurp(game), c.saved ? FormatScoreFile() : before);
+    EXPECT_FALSE(std::filesystem::exists(dir / "game" / "score.dat.new"));
+    ClearScores();
+    EXPECT_EQ(LoadScores(), 1);
+    EXPECT_EQ(Table(), c.saved ? next : previous);
+  }
+}

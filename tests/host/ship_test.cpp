@@ -16,11 +16,10 @@
 #include "tests/host/world_fixture.h"
 
 namespace {
-void Still(Actor*) {}
-constexpr Rect Box{0, 0, 40, 40};
+constexpr Rect TargetBox{0, 0, 40, 40};
 
 Actor* Target(int32_t hp) {
-  return CreateActor(NewRecord<Actor>(), 300, 300, &Box, 1, Still, hp, 70, 0, 0, 1, EnemySheet, 0);
+  return CreateActor(NewRecord<Actor>(), 300, 300, &TargetBox, 1, Still, hp, 70, 0, 0, 1, EnemySheet, 0);
 }
 
 std::vector<Shot*> Shots() {
@@ -30,7 +29,7 @@ std::vector<Shot*> Shots() {
 }
 
 // One frame of the living ship, with the input held as the stage loop reads it.
-void Frame(int32_t input) {
+void ShipFrame(int32_t input) {
   InputState.store(input);
   GameStatusUpdate(input);
 }
@@ -85,14 +84,14 @@ TEST_F(ShipTest, ScrollYFollowsTheShipsHeight) {
 }
 
 TEST_F(ShipTest, CooldownFallsToMinusOneAndTheFirstShotComes50FramesAfterABomb) {
-  for (int f = 0; f < 5; ++f) Frame(0);
+  for (int f = 0; f < 5; ++f) ShipFrame(0);
   EXPECT_EQ(GameStatus.ShotCooldown[0], -1);
 
-  Frame(InputBomb);
+  ShipFrame(InputBomb);
   EXPECT_EQ(GameStatus.ShotCooldown[0], 50);
   int firstShot = -1;
   for (int f = 1; f <= 60 && firstShot < 0; ++f) {
-    Frame(InputFire | InputBomb);
+    ShipFrame(InputFire | InputBomb);
     if (ShotList.head) firstShot = f;
   }
   EXPECT_EQ(firstShot, 50);
@@ -109,7 +108,7 @@ TEST_F(ShipTest, HeldFireRateAndShotsPerWeapon) {
     SelectedWeapon.store(c.weapon);
     int shots = 0;
     for (int f = 0; f < 12; ++f) {
-      Frame(InputFire);
+      ShipFrame(InputFire);
       shots += CountRecords(ShotList);
       FreeAllShots();
     }
@@ -126,45 +125,50 @@ TEST_F(ShipTest, FireAndBombTogetherOnlyWithTheLaser) {
     ResetWorld();
     GameStatus.Timer = 80;
     SelectedWeapon.store(c.weapon);
-    Frame(InputFire | InputBomb);
+    ShipFrame(InputFire | InputBomb);
     EXPECT_EQ(SoundRequests[SoundShot1 + c.weapon], 1) << "weapon " << c.weapon;
     EXPECT_EQ(SoundRequests[SoundFlash], c.bombs) << "weapon " << c.weapon;
     EXPECT_EQ(GameStatus.ShotCooldown[0], c.cooldown) << "weapon " << c.weapon;
   }
 }
 
-// The shot's row uses the previous frame's ScrollY.
+// The shot's row uses the previous frame's ScrollY. A number the table does
+// not hold (it comes from the main thread) fires weapon 0, never what lies
+// past the table.
 TEST_F(ShipTest, FireWeaponCreatesEachWeaponsShotsInOrder) {
   struct Case {
-    int32_t weapon, dx, dy, width, height, damage, cooldown;
+    int32_t stored, weapon, dx, dy, width, height, damage, cooldown;
     std::vector<int32_t> params;
   } cases[] = {
-      {0, 55, 18, 16, 8, 1, 2, {0}},
-      {1, 71, -24, 32, 96, 5, 3, {0}},
-      {2, -8, 20, 96, 5, 4, 0, {0}},
-      {3, 60, 20, 8, 8, 1, 2, {0, -30, 30}},
-      {4, 60, 16, 16, 16, 3, 3, {0, -30, 30}},
+      {0, 0, 55, 18, 16, 8, 1, 2, {0}},
+      {1, 1, 71, -24, 32, 96, 5, 3, {0}},
+      {2, 2, -8, 20, 96, 5, 4, 0, {0}},
+      {3, 3, 60, 20, 8, 8, 1, 2, {0, -30, 30}},
+      {4, 4, 60, 16, 16, 16, 3, 3, {0, -30, 30}},
+      {5, 0, 55, 18, 16, 8, 1, 2, {0}},
+      {-1, 0, 55, 18, 16, 8, 1, 2, {0}},
+      {INT32_MIN, 0, 55, 18, 16, 8, 1, 2, {0}},
   };
   for (const Case& c : cases) {
     ResetWorld();
     GameStatus.X = 100;
     GameStatus.Y = 200;
     ScrollY = -50;
-    SelectedWeapon.store(c.weapon);
+    SelectedWeapon.store(c.stored);
     FireWeapon();
     std::vector<int32_t> params;
     for (Shot* s : Shots()) {
       params.push_back(s->param);
-      EXPECT_EQ(s->x, 100 + c.dx) << "weapon " << c.weapon;
-      EXPECT_EQ(s->y, 250 + c.dy) << "weapon " << c.weapon;
-      EXPECT_EQ(s->width, c.width) << "weapon " << c.weapon;
-      EXPECT_EQ(s->height, c.height) << "weapon " << c.weapon;
-      EXPECT_EQ(s->damage, c.damage) << "weapon " << c.weapon;
-      EXPECT_EQ(s->frame, &WeaponTable[c.weapon].frame);
+      EXPECT_EQ(s->x, 100 + c.dx) << "stored " << c.stored;
+      EXPECT_EQ(s->y, 250 + c.dy) << "stored " << c.stored;
+      EXPECT_EQ(s->width, c.width) << "stored " << c.stored;
+      EXPECT_EQ(s->height, c.height) << "stored " << c.stored;
+      EXPECT_EQ(s->damage, c.damage) << "stored " << c.stored;
+      EXPECT_EQ(s->frame, &WeaponTable[c.weapon].frame) << "stored " << c.stored;
     }
-    EXPECT_EQ(params, c.params) << "weapon " << c.weapon;
-    EXPECT_EQ(GameStatus.ShotCooldown[0], c.cooldown) << "weapon " << c.weapon;
-    EXPECT_EQ(SoundRequests[SoundShot1 + c.weapon], 1) << "weapon " << c.weapon;
+    EXPECT_EQ(params, c.params) << "stored " << c.stored;
+    EXPECT_EQ(GameStatus.ShotCooldown[0], c.cooldown) << "stored " << c.stored;
+    EXPECT_EQ(SoundRequests[SoundShot1 + c.weapon], 1) << "stored " << c.stored;
   }
 }
 
@@ -215,11 +219,11 @@ TEST_F(ShipTest, LaserFollowsTheShipUntilReleased) {
     ResetWorld();
     GameStatus.Timer = 80;
     SelectedWeapon.store(2);
-    Frame(InputFire);
+    ShipFrame(InputFire);
     Shot* laser = ShotList.head;
     ASSERT_NE(laser, nullptr);
     for (int f = 0; f < 3; ++f) {
-      Frame(InputFire | InputDown);
+      ShipFrame(InputFire | InputDown);
       WeaponTable[2].move(laser);
       EXPECT_EQ(laser->y, GameStatus.Y - ScrollY + 19);
       EXPECT_EQ(laser->param, 0);
@@ -267,7 +271,7 @@ TEST_F(ShipTest, BombDealsFiveInTheSecondToFourthFrames) {
     Actor* a = Target(c.hp);
     std::vector<int32_t> hps;
     for (int f = 0; f < 7; ++f) {
-      Frame(f == 0 ? InputBomb : 0);
+      ShipFrame(f == 0 ? InputBomb : 0);
       BombCheck(a);
       hps.push_back(a->hp);
     }

@@ -12,10 +12,9 @@
 #include "tests/host/world_fixture.h"
 
 namespace {
-void Still(Actor*) {}
 void Stay(Shot*) {}
 constexpr Rect ShotBox{0, 0, 16, 8};
-constexpr Rect Box{0, 0, 40, 30};
+constexpr Rect EnemyBox{0, 0, 40, 30};
 
 Shot* MakeShot(int32_t x, int32_t y, int32_t damage = 1) {
   return CreateShot(NewRecord<Shot>(), x, y, Stay, damage, &ShotBox, 0);
@@ -23,7 +22,7 @@ Shot* MakeShot(int32_t x, int32_t y, int32_t damage = 1) {
 
 // blitFlags 1 appends (a sprite), 0 prepends (a terrain block).
 Actor* MakeActor(int32_t x, int32_t y, int32_t hp, int32_t flags = 1) {
-  return CreateActor(NewRecord<Actor>(), x, y, &Box, 1, Still, hp, 10 * hp, 0, 0, flags,
+  return CreateActor(NewRecord<Actor>(), x, y, &EnemyBox, 1, Still, hp, 10 * hp, 0, 0, flags,
                      EnemySheet, 0);
 }
 }  // namespace

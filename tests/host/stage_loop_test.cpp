@@ -15,7 +15,7 @@
 #include "tests/host/world_fixture.h"
 
 namespace {
-std::vector<HostBlit> BlitsOn(int32_t sheet) { return OnSheet(HostBlitRequests(), sheet); }
+std::vector<HostBlit> RequestsOn(int32_t sheet) { return OnSheet(HostBlitRequests(), sheet); }
 
 std::vector<KeyChange> HoldFireAndM() {
   std::vector<KeyChange> script;
@@ -24,8 +24,7 @@ std::vector<KeyChange> HoldFireAndM() {
   return script;
 }
 
-void Still(Actor*) {}
-constexpr Rect Box{0, 0, 20, 20};
+constexpr Rect ActorBox{0, 0, 20, 20};
 }  // namespace
 
 using StageLoopTest = World;
@@ -39,7 +38,7 @@ TEST_F(StageLoopTest, BackgroundFollowsTheShipsHeight) {
     FrameCount = 0;
     GameStatus.Y = c.shipY;
     DrawBackground();
-    std::vector<HostBlit> tiles = BlitsOn(BackSheet);
+    std::vector<HostBlit> tiles = RequestsOn(BackSheet);
     ASSERT_EQ(tiles.size(), 30u);
     EXPECT_EQ(tiles[0].y, c.offset) << "ship y " << c.shipY;
     EXPECT_EQ(tiles[29].y, 4 * 128 + c.offset);
@@ -54,7 +53,7 @@ TEST_F(StageLoopTest, SkyScrollsOnePixelAndGroundSixteenAFrame) {
     HostResetDisplay();
     FrameCount = c.frame;
     DrawBackground();
-    std::vector<HostBlit> tiles = BlitsOn(BackSheet);
+    std::vector<HostBlit> tiles = RequestsOn(BackSheet);
     EXPECT_EQ(tiles[0].x, c.skyX) << "frame " << c.frame;
     EXPECT_EQ(tiles[0].source.left, 0);
     EXPECT_EQ(tiles[24].x, c.groundX) << "frame " << c.frame;
@@ -89,7 +88,7 @@ TEST_F(StageLoopTest, IntroductionCentresTheCaptionAndNamesTheStage) {
   SetCaptionText("ABCD");
   StageNumber = 2;
   StageIntro();
-  std::vector<HostBlit> glyphs = BlitsOn(FontSheet);
+  std::vector<HostBlit> glyphs = RequestsOn(FontSheet);
   ASSERT_FALSE(glyphs.empty());
   EXPECT_EQ(glyphs[0].x, 320 - (12 * 4 - 12) / 2);
   EXPECT_EQ(glyphs[0].y, 100);
@@ -106,10 +105,10 @@ TEST_F(StageLoopTest, FirstFrameOfAStageDrawsNoBackground) {
   o.frames = 3;  // the title frame and the stage's first two frames
   o.recordBlits = true;
   std::vector<int32_t> backgroundSoFar;
-  RunSim(o, HoldFireAndM(), [&](int64_t) { backgroundSoFar.push_back(int32_t(BlitsOn(BackSheet).size())); });
+  RunSim(o, HoldFireAndM(), [&](int64_t) { backgroundSoFar.push_back(int32_t(RequestsOn(BackSheet).size())); });
   ASSERT_EQ(backgroundSoFar.size(), 3u);
   EXPECT_EQ(backgroundSoFar[2], 0);  // frame -1 of the stage drew none
-  EXPECT_EQ(BlitsOn(BackSheet).size(), 30u);  // frame 0 did
+  EXPECT_EQ(RequestsOn(BackSheet).size(), 30u);  // frame 0 did
 }
 
 TEST_F(StageLoopTest, BossArrivesAtFrame2560AndItsDeathClearsTheStage) {
@@ -149,7 +148,7 @@ TEST_F(StageLoopTest, ClearingDestroysEveryEnemyAndRemovesEveryBullet) {
     if (FrameCount <= 10) QuietStage();
     if (FrameCount == 10) {
       for (int i = 0; i < 5; ++i)
-        CreateActor(NewRecord<Actor>(), 300, 100 + 40 * i, &Box, 1, Still, 50, 7, 0, 0, 1,
+        CreateActor(NewRecord<Actor>(), 300, 100 + 40 * i, &ActorBox, 1, Still, 50, 7, 0, 0, 1,
                     EnemySheet, 0);
       SpawnBullet(300, 300, -1, 0, 1, &BulletFrame);
       BossDestroyed();

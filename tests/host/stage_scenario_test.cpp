@@ -5,7 +5,12 @@
 #include <vector>
 
 #include "game/actors/actor.h"
+#include "game/actors/allocation.h"
 #include "game/actors/boss.h"
+#include "game/actors/bullet.h"
+#include "game/actors/ship.h"
+#include "game/actors/shot.h"
+#include "game/actors/stage_spawning.h"
 #include "game/actors/stage_maps.h"
 #include "game/media/random.h"
 #include "game/shell/game_status.h"
@@ -105,5 +110,62 @@ TEST_F(StageScenario, EachStageEndsCleared) {
     EXPECT_EQ(r.frames, w.cleared + 120);
     EXPECT_EQ(r.score, c.score);
     EXPECT_EQ(r.energy, 15);
+  }
+}
+
+// The boss alone in its tracking phase, 3 hp left, the ship vulnerable at
+// the middle height: brought down in one frame by a shot that reaches it,
+// or by the ship flying into it. Either way the clearing begins in that
+// frame, the stage ends 120 frames later, and the score is the same. (The
+// boss is made early, in place of the stage's enemies, to keep the play
+// short: when it came makes no difference to how it goes.)
+TEST_F(StageScenario, ABossRammedToDeathClearsTheStageAsAShotKillDoes) {
+  constexpr int32_t KillFrame = 300;
+  struct Case {
+    const char* by;
+    bool ram;
+  } cases[] = {{"shot", false}, {"ram", true}};
+  int32_t shotScore = -1;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.by);
+    ResetWorld();
+    EscortToggle = 1;
+    SimOptions options;
+    options.frames = 2000;
+    std::vector<KeyChange> script;
+    std::string error;
+    ASSERT_TRUE(ParseKeyScript("0 fire M\n200 M\n", script, error)) << error;  // fire starts the game
+    int32_t energyAfter = -1, scoreBefore = -1;
+    bool placed = false;
+    SimRun run = RunSim(options, script, [&](int64_t) {
+      if (placed && FrameCount < KillFrame) QuitConfirmed.exchange(1);  // the next stage
+      if (FrameCount == KillFrame + 1) energyAfter = GameStatus.Energy;
+      if (FrameCount != KillFrame || placed) return;
+      placed = true;
+      FreeAllActors();
+      FreeAllBullets();
+      FreeAllShots();
+      scoreBefore = TotalScore;
+      Actor* boss = BossActor = CreateBoss();
+      ASSERT_NE(boss, nullptr);
+      boss->hp = 3;
+      boss->x = 150, boss->y = 300;  // on screen rows 140 to 310
+      GameStatus.Timer = VulnerableTimer;
+      GameStatus.Y = 240;  // hit box rows 262 to 269
+      GameStatus.X = c.ram ? 200 : 0;
+      if (!c.ram) {
+        const Weapon& w = WeaponTable[0];
+        CreateShot(NewRecord<Shot>(), boss->x + 10, boss->y + 50, w.move, 3, &w.frame, 0);
+      }
+    });
+    ASSERT_GE(run.stages.size(), 1u);
+    const StageReport& r = run.stages[0];
+    EXPECT_STREQ(r.result, "StageCleared");
+    EXPECT_EQ(r.clearedAt, KillFrame);
+    EXPECT_EQ(r.frames, KillFrame + 120);
+    EXPECT_EQ(energyAfter, c.ram ? 10 : 15);  // the ram is what brought it down
+    if (!c.ram) shotScore = r.score;
+    EXPECT_EQ(r.score, shotScore);
+    EXPECT_GE(r.score, scoreBefore + 53000);
   }
 }

@@ -17,7 +17,7 @@
 
 namespace {
 // The frame that reads the clearing row of each stage's map.
-const int32_t ClearingFrames[3] = {5279, 4991, 4447};
+const int32_t StageClearedAt[3] = {5279, 4991, 4447};
 
 std::vector<Actor*> Actors() {
   std::vector<Actor*> all;
@@ -106,7 +106,7 @@ TEST_F(MapStepTest, ClearingRowIsReadAtEachStagesFrame) {
   for (int32_t stage = 0; stage < 3; ++stage) {
     ResetWorld();
     StageNumber = static_cast<int8_t>(stage);
-    EXPECT_EQ(FirstClearingFrame(6000), ClearingFrames[stage]) << "stage " << stage;
+    EXPECT_EQ(FirstClearingFrame(6000), StageClearedAt[stage]) << "stage " << stage;
     // Once cleared the map is still: no tick, no row.
     int32_t tick = MapTick, actors = CountRecords(EnemyList);
     MapStep();
@@ -134,7 +134,7 @@ TEST_F(MapStepTest, RowsReadWithTheShipDeadClearNothingEvenPastTheMap) {
     StageNumber = static_cast<int8_t>(c.stage);
     GameStatus.Energy = c.energy;
     MapTick = 31;
-    FrameCount = ClearingFrames[c.stage] + 32 * c.rowsPastClearing;
+    FrameCount = StageClearedAt[c.stage] + 32 * c.rowsPastClearing;
     MapStep();
     EXPECT_EQ(GameStatus.ClearFlag, c.cleared) << c.stage << " +" << c.rowsPastClearing;
     EXPECT_EQ(CountRecords(EnemyList), 0) << c.stage << " +" << c.rowsPastClearing;
@@ -143,10 +143,10 @@ TEST_F(MapStepTest, RowsReadWithTheShipDeadClearNothingEvenPastTheMap) {
 
 TEST_F(MapStepTest, DeathCountdownPastTheClearingRowLaysNothing) {
   StageNumber = 2;
-  RunFrames(MapStep, -1, ClearingFrames[2] - 1);
+  RunFrames(MapStep, -1, StageClearedAt[2] - 1);
   const int blocks = CountRecords(EnemyList);
   GameStatus.Energy = 0;  // lost just before the clearing row
-  EXPECT_TRUE(RunFrames(MapStep, ClearingFrames[2], ClearingFrames[2] + 100).empty());
+  EXPECT_TRUE(RunFrames(MapStep, StageClearedAt[2], StageClearedAt[2] + 100).empty());
   EXPECT_EQ(GameStatus.ClearFlag, 0);
   EXPECT_EQ(CountRecords(EnemyList), blocks);
 }

@@ -10,12 +10,6 @@
 #include "tests/host/world_fixture.h"
 
 namespace {
-std::vector<KeyChange> Keys(const std::string& text) {
-  std::vector<KeyChange> script;
-  std::string error;
-  EXPECT_TRUE(ParseKeyScript(text, script, error)) << error;
-  return script;
-}
 
 // GameLevel as the title left it at each frame wait.
 std::vector<int32_t> LevelsOnTitle(const std::string& keys, int64_t frames) {

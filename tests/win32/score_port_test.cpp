@@ -31,3 +31,28 @@ TEST(ScorePort, WritableOnlyWhereAFileCanBeWritten) {
     RemoveDirectoryA(file.c_str());
   }
 }
+
+// A save: the new file written whole beside the old, then put in its place
+// in one step, whether or not a table was there before.
+TEST(ScorePort, ANewFileReplacesTheOldOnlyWhenWhole) {
+  char temp[MAX_PATH];
+  std::string folder(temp, GetTempPathA(sizeof temp, temp));
+  std::string file = folder + "zarvel_replace.dat", fresh = file + ".new";
+  const struct { bool oldThere; } cases[] = {{true}, {false}};
+  for (const auto& c : cases) {
+    DeleteFileA(file.c_str());
+    if (c.oldThere) ASSERT_EQ(PortWriteWholeFile(file, "OLD\r\n1\r\n"), 1);
+    ASSERT_EQ(PortWriteWholeFile(fresh, "NEW\r\n2\r\n"), 1);
+    EXPECT_EQ(PortReplaceFile(fresh, file), 1) << c.oldThere;
+    char text[32] = {};
+    DWORD read = 0;
+    HANDLE h = CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ReadFile(h, text, sizeof text - 1, &read, nullptr);
+    CloseHandle(h);
+    EXPECT_STREQ(text, "NEW\r\n2\r\n") << c.oldThere;
+    EXPECT_EQ(GetFileAttributesA(fresh.c_str()), INVALID_FILE_ATTRIBUTES) << c.oldThere;
+  }
+  EXPECT_EQ(PortWriteWholeFile(folder + "no_such_folder\\score.dat", "X"), 0);
+  EXPECT_EQ(PortReplaceFile(fresh, file), 0);  // nothing to put in its place
+  DeleteFileA(file.c_str());
+}

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <cwchar>
 
 // The game waits for its thread with GetTickCount; a coarse or frozen tick
 // would cut that wait short or never end it.
@@ -21,30 +20,12 @@ TEST(Win32Platform, TickCountAdvancesAcrossSleep) {
 }
 
 // "終了しますか？" in Shift-JIS, as the compiler must emit it and as the
-// A calls (MessageBoxA, TextOutA, LoadStringA) must read it.
+// programs hand it to Windows, through code page 932.
 constexpr unsigned char kQuitSjis[] = {0x8f, 0x49, 0x97, 0xb9, 0x82, 0xb5, 0x82,
                                        0xdc, 0x82, 0xb7, 0x82, 0xa9, 0x81, 0x48};
-constexpr wchar_t kQuitWide[] = L"終了しますか？";
 
 TEST(Win32Platform, NarrowLiteralsAreShiftJisBytes) {
   const char text[] = "終了しますか？";
   ASSERT_EQ(sizeof text - 1, sizeof kQuitSjis);
   EXPECT_EQ(0, std::memcmp(text, kQuitSjis, sizeof kQuitSjis));
-}
-
-// The A calls convert with the ANSI code page; our texts only show right when
-// that is 932.
-TEST(Win32Platform, AnsiCodePageReadsShiftJis) {
-  EXPECT_EQ(932u, GetACP());
-  wchar_t wide[16] = {};
-  int n = MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS,
-                              reinterpret_cast<const char*>(kQuitSjis),
-                              sizeof kQuitSjis, wide, 16);
-  ASSERT_EQ(7, n);
-  EXPECT_EQ(0, std::wmemcmp(wide, kQuitWide, 7));
-  char narrow[32] = {};
-  n = WideCharToMultiByte(CP_ACP, 0, kQuitWide, 7, narrow, sizeof narrow,
-                          nullptr, nullptr);
-  ASSERT_EQ(static_cast<int>(sizeof kQuitSjis), n);
-  EXPECT_EQ(0, std::memcmp(narrow, kQuitSjis, sizeof kQuitSjis));
 }

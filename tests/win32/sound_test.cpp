@@ -11,6 +11,7 @@
 #include "game/media/bitmap_port.h"
 #include "game/media/music_player.h"
 #include "game/media/sound_bank.h"
+#include "game/media/sound_port.h"
 #include "game/media/win32/synth_back_end.h"
 
 namespace {
@@ -28,15 +29,15 @@ HWND SoundWindow() {
 }
 
 // The effects and songs are looked up in the current folder, as the game does.
-struct InDataFolder {
+struct InSoundFolder {
   char previous[MAX_PATH] = {};
   bool entered = false;
-  InDataFolder() {
+  InSoundFolder() {
     GetCurrentDirectoryA(MAX_PATH, previous);
     std::vector<uint8_t> probe;
     entered = SetCurrentDirectoryA("data") != 0 && PortReadDataFile("boon.wav", 4, probe);
   }
-  ~InDataFolder() { SetCurrentDirectoryA(previous); }
+  ~InSoundFolder() { SetCurrentDirectoryA(previous); }
 };
 
 UINT MidiOutputDevices() {
@@ -59,7 +60,7 @@ bool Advances(F value, uint64_t from, DWORD ms) {
 }  // namespace
 
 TEST(Win32Sound, ElevenEffectsLoadAndPlay) {
-  InDataFolder data;
+  InSoundFolder data;
   ASSERT_TRUE(data.entered);
   ASSERT_EQ(InitSound(SoundWindow()), 1);
   for (int32_t id = 0; id < SoundCount; ++id) EXPECT_NE(SoundBank.buffers[id], nullptr) << SoundFiles[id];
@@ -76,7 +77,7 @@ TEST(Win32Sound, ElevenEffectsLoadAndPlay) {
 }
 
 TEST(Win32Sound, MusicWithoutMidiDevicePlaysThroughTheSynthesizer) {
-  InDataFolder data;
+  InSoundFolder data;
   ASSERT_TRUE(data.entered);
   if (MidiOutputDevices() > 0) GTEST_SKIP() << "this machine has a MIDI output device";
   ASSERT_EQ(InitSound(SoundWindow()), 1);
@@ -110,7 +111,7 @@ TEST(Win32Sound, MusicWithoutMidiDevicePlaysThroughTheSynthesizer) {
 // On the forced end of the game thread the sound bank goes while the music
 // still plays: the synthesizer's feeder holds the device for itself.
 TEST(Win32Sound, MusicOutlivesTheSoundBank) {
-  InDataFolder data;
+  InSoundFolder data;
   ASSERT_TRUE(data.entered);
   if (MidiOutputDevices() > 0) GTEST_SKIP() << "this machine has a MIDI output device";
   ASSERT_EQ(InitSound(SoundWindow()), 1);
@@ -126,4 +127,37 @@ TEST(Win32Sound, MusicOutlivesTheSoundBank) {
   EXPECT_NE(SynthBackEndPlayCursor(back), cursor);
   StopMusic();
   EXPECT_EQ(ActiveSynthBackEnd(), nullptr);
+}
+
+// The music's ring relies on DirectSound taking a new looping flag from
+// Play while the buffer plays: told to loop, it wraps round its end; told
+// not to, it stops there by itself.
+TEST(Win32Sound, PlayChangesLoopingWhileTheBufferPlays) {
+  SoundDevice device = nullptr;
+  ASSERT_EQ(PortDirectSoundCreate(&device), DsOk);
+  ASSERT_EQ(PortSetCooperativeLevel(device, SoundWindow()), DsOk);
+  const uint8_t format[18] = {1, 0, 1, 0, 0x22, 0x56, 0, 0, 0x44, 0xAC, 0, 0, 2, 0, 16, 0, 0, 0};
+  SoundBuffer buffer = nullptr;
+  ASSERT_EQ(PortCreateSoundBuffer(device, SoundBufferDesc{20, DsbCapsGetCurrentPosition2 | DsbCapsGlobalFocus,
+                                                          4410, format}, &buffer), DsOk);  // 0.1 s
+  uint32_t status = 0, play = 0, write = 0;
+  ASSERT_EQ(PortPlaySoundBuffer(buffer, 0), DsOk);
+  ASSERT_EQ(PortPlaySoundBuffer(buffer, DsbPlayLooping), DsOk);
+  ASSERT_EQ(PortGetSoundStatus(buffer, &status), DsOk);
+  EXPECT_EQ(status & (DsbStatusPlaying | DsbStatusLooping), DsbStatusPlaying | DsbStatusLooping);
+  // Looping, the cursor comes round to the start again.
+  bool wrapped = false;
+  uint32_t last = 0;
+  for (int i = 0; i < 300 && !wrapped; ++i, Sleep(10)) {
+    PortGetCurrentPosition(buffer, &play, &write);
+    wrapped = play < last;
+    last = play;
+  }
+  EXPECT_TRUE(wrapped);
+  // Not looping any more, it stops at its end.
+  ASSERT_EQ(PortPlaySoundBuffer(buffer, 0), DsOk);
+  for (int i = 0; i < 300 && (status & DsbStatusPlaying); ++i, Sleep(10)) PortGetSoundStatus(buffer, &status);
+  EXPECT_EQ(status & DsbStatusPlaying, 0u);
+  PortReleaseSoundBuffer(buffer);
+  PortReleaseSoundDevice(device);
 }

@@ -8,7 +8,8 @@
 # build/fuzz/NAME-crash-*; pass that file alone to the target to replay it.
 # Prints "fuzz NAME: ok" or "fuzz NAME: FAILED" per target and ends non-zero
 # when any target failed to build, crashed or took longer than
-# ZARVEL_FUZZ_TIMEOUT seconds (10) on one input.
+# ZARVEL_FUZZ_TIMEOUT seconds (10) on one input. ZARVEL_JOBS targets (2)
+# fuzz at a time, each on one core.
 set -uo pipefail
 cd "$(dirname "$0")/../.." || exit 1
 
@@ -26,17 +27,21 @@ while [ $# -gt 0 ]; do
 done
 
 dir=build/fuzz
+# The game's data (seeds of some targets) comes from the host tree's asset
+# tool when there is one, as in the other trees.
+tools=()
+[ -x build/host/bin/make_assets ] && tools=(-DZARVEL_HOST_TOOLS_DIR="$PWD/build/host/bin")
 if [ ! -f "$dir/build.ninja" ]; then
   CC=clang CXX=clang++ cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DZARVEL_FUZZ=ON -DZARVEL_BENCHMARKS=OFF >/dev/null || { echo "fuzz: configure failed"; exit 1; }
+    -DZARVEL_FUZZ=ON -DZARVEL_BENCHMARKS=OFF "${tools[@]}" >/dev/null ||
+    { echo "fuzz: configure failed"; exit 1; }
 fi
 if [ ${#names[@]} -eq 0 ]; then targets=(fuzz_all); else targets=("${names[@]}"); fi
 cmake --build "$dir" -j "${ZARVEL_JOBS:-2}" --target "${targets[@]}" || { echo "fuzz: build failed"; exit 1; }
 
-failed=0
-while read -r name max_len seeds; do
-  [ -n "$name" ] || continue
-  if [ ${#names[@]} -gt 0 ] && [[ " ${names[*]} " != *" $name "* ]]; then continue; fi
+# fuzz_one NAME MAX_LEN SEEDS: one target; its verdict into $dir/NAME.verdict.
+fuzz_one() {
+  local name=$1 max_len=$2 seeds=$3 corpus
   corpus=("$dir/tools/fuzz/corpus/$name")
   [ "$seeds" != "-" ] && [ -d "$seeds" ] && corpus+=("$seeds")
   if "$dir/tools/fuzz/$name" "${limit[@]}" -max_len="$max_len" -timeout="$timeout" \
@@ -45,7 +50,21 @@ while read -r name max_len seeds; do
   else
     echo "fuzz $name: FAILED (see $dir/$name.log)"
     tail -n 20 "$dir/$name.log"
-    failed=1
-  fi
+  fi >"$dir/$name.verdict"
+}
+
+picked=()
+while read -r name max_len seeds; do
+  [ -n "$name" ] || continue
+  if [ ${#names[@]} -gt 0 ] && [[ " ${names[*]} " != *" $name "* ]]; then continue; fi
+  while [ "$(jobs -rp | wc -l)" -ge "${ZARVEL_JOBS:-2}" ]; do wait -n; done
+  fuzz_one "$name" "$max_len" "$seeds" &
+  picked+=("$name")
 done < "$dir/tools/fuzz/fuzz_targets.txt"
+wait
+failed=0
+for name in "${picked[@]}"; do
+  cat "$dir/$name.verdict"
+  grep -q "^fuzz $name: ok" "$dir/$name.verdict" || failed=1
+done
 exit $failed

@@ -17,16 +17,16 @@
 #include "game/media/random.h"
 #include "game/media/screen_effect.h"
 #include "game/media/sound_bank.h"
+#include "game/replay/option_values.h"
+#include "game/replay/state_hash.h"
 #include "game/shell/game_status.h"
 #include "game/shell/game_thread.h"
 #include "game/shell/input_rules.h"
 #include "game/shell/host/host_system.h"
 #include "game/shell/observers.h"
 #include "game/shell/shared_state.h"
-#include "tools/sim/option_values.h"
 #include "tools/sim/screenshot.h"
 #include "tools/sim/sim_audio.h"
-#include "tools/sim/state_hash.h"
 
 const char* SimUsage() {
   return "usage: tzk-sim [--stage S] [--level L] [--seed N] [--frames N] [--games N]\n"

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/sim/key_script.h"
+#include "game/replay/key_script.h"
 
 struct SimOptions {
   int32_t stage = 0;

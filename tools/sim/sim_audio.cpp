@@ -6,6 +6,7 @@
 #include "game/media/host/host_sound.h"
 #include "game/media/music_player.h"
 #include "game/media/sound_bank.h"
+#include "game/media/synth.h"
 #include "game/shell/host/host_system.h"
 
 namespace {
@@ -13,6 +14,8 @@ bool Capturing = false;
 uint32_t LastTick = 0;
 double Owed = 0;  // frames of the last frame wait not yet whole
 std::vector<int16_t> Samples;
+std::vector<int16_t> MusicPath;
+std::vector<float> EffectsPath;
 
 void Put32(std::vector<uint8_t>& out, uint32_t v) {
   for (int i = 0; i < 4; ++i) out.push_back(uint8_t(v >> (8 * i)));
@@ -30,6 +33,8 @@ void ResetAudio() {
   HostResetMidi();
   Capturing = false;
   Samples.clear();
+  MusicPath.clear();
+  EffectsPath.clear();
 }
 
 void BeginAudioCapture() {
@@ -38,6 +43,8 @@ void BeginAudioCapture() {
   LastTick = HostTick();
   Owed = 0;
   Samples.clear();
+  MusicPath.clear();
+  EffectsPath.clear();
 }
 
 void CaptureAudioFrame() {
@@ -48,14 +55,21 @@ void CaptureAudioFrame() {
   int32_t frames = int32_t(Owed);
   Owed -= frames;
   if (frames <= 0) return;
+  // The two paths apart, as DirectSound gets them, then mixed as the
+  // host mixer mixes them.
   size_t at = Samples.size();
-  Samples.resize(at + size_t(frames) * 2, 0);
-  HostRenderMidi(&Samples[at], frames);
-  HostMixSound(&Samples[at], frames, HostMidiRate);
+  MusicPath.resize(at + size_t(frames) * 2, 0);
+  EffectsPath.resize(at + size_t(frames) * 2, 0.0f);
+  HostRenderMidi(&MusicPath[at], frames);
+  HostMixEffects(&EffectsPath[at], frames, HostMidiRate);
+  Samples.resize(at + size_t(frames) * 2);
+  for (size_t i = at; i < Samples.size(); ++i) Samples[i] = SoftLimit(MusicPath[i] + EffectsPath[i]);
 }
 
 bool AudioCaptureRunning() { return Capturing; }
 const std::vector<int16_t>& CapturedAudio() { return Samples; }
+const std::vector<int16_t>& CapturedMusic() { return MusicPath; }
+const std::vector<float>& CapturedEffects() { return EffectsPath; }
 
 std::vector<uint8_t> StereoWaveImage(const std::vector<int16_t>& samples, int32_t rate) {
   std::vector<uint8_t> out;

@@ -18,6 +18,7 @@ PaletteHandle Attached = 0;
 int32_t FailingStep = 0;
 int32_t FailingResult = 0;
 bool PaletteWritesFail = false;
+void (*OnPaletteWrite)() = nullptr;
 }  // namespace
 
 static int32_t InitStep(int32_t step) { return FailingStep == step ? FailingResult : DdOk; }
@@ -27,6 +28,7 @@ void HostFailInitStep(int32_t step, int32_t result) {
   FailingResult = result;
 }
 void HostFailPaletteWrites(bool on) { PaletteWritesFail = on; }
+void HostOnPaletteWrite(void (*hook)()) { OnPaletteWrite = hook; }
 
 int32_t PortDirectDrawCreate() {
   if (int32_t r = InitStep(1)) return r;
@@ -111,6 +113,7 @@ int32_t PortSetPaletteEntries(PaletteHandle palette, const PaletteEntry* entries
   HostPaletteRecord* p = FindHostPalette(palette);
   if (!p) return NoteHostMisuse(), DderrInvalidParams;
   if (PaletteWritesFail) return DderrGeneric;
+  if (OnPaletteWrite) OnPaletteWrite();
   std::memcpy(p->entries, entries, sizeof p->entries);
   return DdOk;
 }
@@ -152,6 +155,7 @@ void HostResetDisplay() {
   Primary = Attached = 0;
   FailingStep = FailingResult = 0;
   PaletteWritesFail = false;
+  OnPaletteWrite = nullptr;
   HostClearBitmapResources();
   if (InitDisplay(0) == DdOk) {
     LoadStartUpSheets();

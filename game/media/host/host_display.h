@@ -50,6 +50,9 @@ void HostFailRestore(SurfaceHandle surface, int32_t times, int32_t result);
 // The next `times` BltFast, Flip or Lock calls find the blitter busy.
 void HostStillDrawing(int32_t times);
 void HostFailPaletteWrites(bool on);
+// Called inside every palette write, before the colours are stored (null:
+// none); a test holds the write there to see what another thread does.
+void HostOnPaletteWrite(void (*hook)());
 void HostFailLocks(bool on);
 // InitDisplay step 1..5 (create, cooperative level, mode, primary, back
 // buffer) returns `result`; step 0 for none.

@@ -29,7 +29,8 @@ HostMidiSwitches& HostMidi();
 void HostResetMidi();
 int32_t HostOpenMidiStreams();
 // Plays every open stream on for `frames` stereo frames at 22050 Hz, added
-// to `out` (may be null: played and thrown away).
+// to `out` at MusicLevel through SoftLimit (may be null: played and thrown
+// away).
 void HostRenderMidi(int16_t* out, int32_t frames);
 // The driver's own thread, playing in chunks until stopped.
 void HostStartMidiDriver();

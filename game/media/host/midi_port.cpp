@@ -8,6 +8,7 @@
 
 #include "game/media/host/host_midi.h"
 #include "game/media/midi_port.h"
+#include "game/media/mix_levels.h"
 #include "game/media/soft_midi_stream.h"
 
 namespace {
@@ -77,9 +78,11 @@ void HostRenderMidi(int16_t* out, int32_t frames) {
     std::lock_guard<std::mutex> held(RecordLock);
     for (auto& entry : Streams) open.push_back(entry.second.get());
   }
-  std::vector<int16_t> scratch;
-  if (!out) scratch.assign(size_t(frames) * 2, 0), out = scratch.data();
-  for (SoftMidiStream* s : open) SoftMidiRender(*s, out, frames);
+  // The music at the level it has on Windows beside the effects.
+  std::vector<int16_t> music(size_t(frames) * 2, 0);
+  for (SoftMidiStream* s : open) SoftMidiRender(*s, music.data(), frames);
+  if (out)
+    for (size_t i = 0; i < music.size(); ++i) out[i] = SoftLimit(out[i] + AtMusicLevel(music[i]));
 }
 
 void HostStartMidiDriver() {

@@ -1,10 +1,10 @@
 // The host DirectSound: buffers in memory, mixed on request.
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <map>
 #include <memory>
 
-#include "game/media/bitmap_port.h"
 #include "game/media/host/host_sound.h"
 #include "game/media/sound_port.h"
 #include "game/media/synth.h"
@@ -20,6 +20,7 @@ struct HostBuffer {
   bool playing = false;
   bool looping = false;
   int32_t pan = 0;
+  int32_t volume = 0;
 };
 int DeviceToken;
 std::map<void*, std::unique_ptr<HostBuffer>> Buffers;
@@ -102,6 +103,7 @@ int32_t PortLockSoundBuffer(SoundBuffer buffer, uint32_t offset, uint32_t bytes,
   HostBuffer* b = Find(buffer);
   *first = *second = nullptr;
   *firstBytes = *secondBytes = 0;
+  if (Switches.lost) return DsErrBufferLost;
   if (Switches.failLock || !b || offset >= b->bytes.size() || bytes > b->bytes.size()) return DsEFail;
   uint32_t size = uint32_t(b->bytes.size());
   *first = b->bytes.data() + offset;
@@ -128,6 +130,7 @@ int32_t PortGetCurrentPosition(SoundBuffer buffer, uint32_t* play, uint32_t* wri
 }
 int32_t PortPlaySoundBuffer(SoundBuffer buffer, uint32_t flags) {
   Calls.push_back(Name("play", buffer));
+  if (Switches.lost) return DsErrBufferLost;
   if (Switches.lostPlays > 0) {
     Switches.lostPlays -= 1;
     return DsErrBufferLost;
@@ -143,12 +146,25 @@ int32_t PortStopSoundBuffer(SoundBuffer buffer) {
 }
 int32_t PortRestoreSoundBuffer(SoundBuffer buffer) {
   Calls.push_back(Name("restore", buffer));
-  return Switches.failRestore ? DsErrBufferLost : DsOk;
+  if (Switches.failRestore) return DsErrBufferLost;
+  Switches.lost = 0;
+  return DsOk;
 }
 int32_t PortSetSoundPan(SoundBuffer buffer, int32_t pan) {
   Calls.push_back(Name("pan", buffer) + " " + std::to_string(pan));
   if (HostBuffer* b = Find(buffer)) b->pan = pan;
   return DsOk;
+}
+int32_t PortSetSoundVolume(SoundBuffer buffer, int32_t volume) {
+  Calls.push_back(Name("volume", buffer) + " " + std::to_string(volume));
+  if (HostBuffer* b = Find(buffer)) b->volume = volume;
+  return DsOk;
+}
+int32_t PortGetSoundStatus(SoundBuffer buffer, uint32_t* status) {
+  HostBuffer* b = Find(buffer);
+  *status = Switches.lost ? DsbStatusBufferLost : 0;
+  if (b && b->playing && !Switches.lost) *status |= DsbStatusPlaying | (b->looping ? DsbStatusLooping : 0);
+  return b ? DsOk : DsEFail;
 }
 void PortReleaseSoundBuffer(SoundBuffer buffer) {
   Calls.push_back(Name("release", buffer));
@@ -162,21 +178,28 @@ int32_t PortFindWaveResource(const char*, std::vector<uint8_t>& bytes) {
 }
 
 namespace {
-// DirectSound's pan: the far side is turned down by |pan| hundredths of a dB.
-void PanGains(int32_t pan, float& left, float& right) {
+// DirectSound's volume and pan: the whole buffer turned down by -volume,
+// the far side by |pan| more, in hundredths of a dB.
+void Gains(int32_t volume, int32_t pan, float& left, float& right) {
+  float level = std::pow(10.0f, std::min(volume, 0) / 2000.0f);
   float down = std::pow(10.0f, -std::abs(pan) / 2000.0f);
-  left = pan > 0 ? down : 1.0f;
-  right = pan < 0 ? down : 1.0f;
+  left = level * (pan > 0 ? down : 1.0f);
+  right = level * (pan < 0 ? down : 1.0f);
 }
 
+// One sample from its place in the block: each channel holds blockAlign /
+// channels bytes, read no further than that nor than the data. One byte
+// is unsigned 8-bit; wider ones are signed, their top 16 bits taken (the
+// low bits of 20- and 24-bit samples, the padding below 12 bits). A depth
+// that does not fit the channel's bytes plays as silence.
 float SampleAt(const HostBuffer& b, uint32_t frame, int channel) {
-  uint16_t channels = Field16(b.format, 2), bits = Field16(b.format, 14);
-  if (channels == 0) return 0;
-  uint32_t bytesPerSample = bits / 8;
-  size_t at = (size_t(frame) * channels + (channel < channels ? channel : 0)) * bytesPerSample;
-  if (at + bytesPerSample > b.bytes.size()) return 0;
-  if (bits == 8) return (b.bytes[at] - 128) / 128.0f;
-  return int16_t(b.bytes[at] | b.bytes[at + 1] << 8) / 32768.0f;
+  uint32_t channels = Field16(b.format, 2), bits = Field16(b.format, 14), blockAlign = Field16(b.format, 12);
+  uint32_t width = channels ? blockAlign / channels : 0;
+  if (!width || !bits || bits > 8 * width) return 0;
+  size_t at = size_t(frame) * blockAlign + (channel < int(channels) ? channel : 0) * width;
+  if (at + width > b.bytes.size()) return 0;
+  if (width == 1) return (b.bytes[at] - 128) / 128.0f;
+  return int16_t(b.bytes[at + width - 2] | b.bytes[at + width - 1] << 8) / 32768.0f;
 }
 
 void MixBuffer(HostBuffer& b, float* mix, int32_t frames, int32_t rate) {
@@ -185,9 +208,13 @@ void MixBuffer(HostBuffer& b, float* mix, int32_t frames, int32_t rate) {
   uint32_t sampleRate = b.format[4] | b.format[5] << 8 | b.format[6] << 16 | uint32_t(b.format[7]) << 24;
   if (!blockAlign || !sampleRate) return;
   uint32_t total = uint32_t(b.bytes.size()) / blockAlign;
+  if (!total) {  // not one whole block: nothing to play
+    b.playing = false;
+    return;
+  }
   double step = double(sampleRate) / rate;
   float left, right;
-  PanGains(b.pan, left, right);
+  Gains(b.volume, b.pan, left, right);
   uint32_t frame = b.position / blockAlign;
   double fraction = b.fraction;
   for (int32_t i = 0; i < frames && b.playing; ++i) {
@@ -206,9 +233,22 @@ void MixBuffer(HostBuffer& b, float* mix, int32_t frames, int32_t rate) {
 }
 }  // namespace
 
+void HostMixEffects(float* mix, int32_t frames, int32_t rate) {
+  // Summed in the order the buffers were made, not by their addresses: at
+  // a volume below 0 dB the float sum's rounding depends on the order, and
+  // every front end must feed the same samples for the same game.
+  std::vector<HostBuffer*> playing;
+  for (auto& entry : Buffers)
+    if (entry.second->playing) playing.push_back(entry.second.get());
+  std::sort(playing.begin(), playing.end(),
+            [](const HostBuffer* a, const HostBuffer* b) { return a->number < b->number; });
+  std::vector<float> unit(size_t(frames) * 2, 0.0f);
+  for (HostBuffer* b : playing) MixBuffer(*b, unit.data(), frames, rate);
+  for (size_t i = 0; i < unit.size(); ++i) mix[i] += unit[i] * 32767.0f;
+}
+
 void HostMixSound(int16_t* out, int32_t frames, int32_t rate) {
   std::vector<float> mix(size_t(frames) * 2, 0.0f);
-  for (auto& entry : Buffers)
-    if (entry.second->playing) MixBuffer(*entry.second, mix.data(), frames, rate);
-  for (size_t i = 0; i < mix.size(); ++i) out[i] = SoftLimit(out[i] + mix[i] * 32767.0f);
+  HostMixEffects(mix.data(), frames, rate);
+  for (size_t i = 0; i < mix.size(); ++i) out[i] = SoftLimit(out[i] + mix[i]);
 }

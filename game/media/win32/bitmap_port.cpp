@@ -3,14 +3,16 @@
 
 #include <windows.h>
 
+#include "common/win32/cp932_text.h"
+
 int32_t PortFindBitmapResource(const char* name, std::vector<uint8_t>& bytes) {
-  HMODULE module = GetModuleHandleA(nullptr);
-  HRSRC found = FindResourceA(module, name, MAKEINTRESOURCEA(2));  // RT_BITMAP
+  HMODULE module = GetModuleHandleW(nullptr);
+  HRSRC found = FindResourceW(module, WideText(name).c_str(), MAKEINTRESOURCEW(2));  // RT_BITMAP
   if (!found) return 0;
   HGLOBAL loaded = LoadResource(module, found);
   const void* data = loaded ? LockResource(loaded) : nullptr;
   if (!data) {
-    OutputDebugStringA("lock resource failed\n");
+    OutputDebugStringW(L"lock resource failed\n");
     return 0;
   }
   const uint8_t* begin = static_cast<const uint8_t*>(data);
@@ -20,7 +22,9 @@ int32_t PortFindBitmapResource(const char* name, std::vector<uint8_t>& bytes) {
 
 int32_t PortReadDataFile(const char* name, size_t limit, std::vector<uint8_t>& bytes) {
   bytes.clear();
-  HANDLE file = CreateFileA(name, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+  std::wstring path;
+  if (!WidePath(name, &path)) return 0;
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return 0;
   DWORD high = 0;
@@ -34,4 +38,4 @@ int32_t PortReadDataFile(const char* name, size_t limit, std::vector<uint8_t>& b
   return 1;
 }
 
-void PortDebugLine(const char* text) { OutputDebugStringA(text); }
+void PortDebugLine(const char* text) { OutputDebugStringW(WideText(text).c_str()); }

@@ -16,7 +16,7 @@ template <class T> uintptr_t Handle(T* object) { return reinterpret_cast<uintptr
 // the objects' own methods. Taken at run time, so no import library is needed.
 int32_t PortDirectDrawCreate() {
   using Create = HRESULT(WINAPI*)(GUID*, IDirectDraw**, IUnknown*);
-  HMODULE ddraw = LoadLibraryA("ddraw.dll");
+  HMODULE ddraw = LoadLibraryW(L"ddraw.dll");
   Create create = ddraw ? reinterpret_cast<Create>(reinterpret_cast<void*>(GetProcAddress(ddraw, "DirectDrawCreate"))) : nullptr;
   if (!create) return static_cast<int32_t>(E_FAIL);
   return create(nullptr, &DirectDraw, nullptr);

@@ -41,7 +41,7 @@ const Winmm* LoadWinmm() {
   static Winmm w;
   static int loaded = 0;
   if (loaded) return loaded > 0 ? &w : nullptr;
-  HMODULE m = LoadLibraryA("winmm.dll");
+  HMODULE m = LoadLibraryW(L"winmm.dll");
   loaded = -1;
   if (!m) return nullptr;
   Bind(m, "midiOutGetNumDevs", w.outGetNumDevs);

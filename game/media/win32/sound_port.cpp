@@ -2,6 +2,8 @@
 #include "game/media/sound_port.h"
 
 #include <windows.h>
+
+#include "common/win32/cp932_text.h"
 #include <mmreg.h>
 #include <dsound.h>
 
@@ -15,7 +17,7 @@ IDirectSoundBuffer* Buffer(SoundBuffer buffer) { return static_cast<IDirectSound
 int32_t PortDirectSoundCreate(SoundDevice* device) {
   using Create = HRESULT(WINAPI*)(LPCGUID, LPDIRECTSOUND*, LPUNKNOWN);
   *device = nullptr;
-  HMODULE dsound = LoadLibraryA("dsound.dll");
+  HMODULE dsound = LoadLibraryW(L"dsound.dll");
   Create create = dsound ? reinterpret_cast<Create>(reinterpret_cast<void*>(
                                GetProcAddress(dsound, "DirectSoundCreate")))
                          : nullptr;
@@ -74,14 +76,21 @@ int32_t PortPlaySoundBuffer(SoundBuffer buffer, uint32_t flags) {
 int32_t PortStopSoundBuffer(SoundBuffer buffer) { return Buffer(buffer)->Stop(); }
 int32_t PortRestoreSoundBuffer(SoundBuffer buffer) { return Buffer(buffer)->Restore(); }
 int32_t PortSetSoundPan(SoundBuffer buffer, int32_t pan) { return Buffer(buffer)->SetPan(pan); }
+int32_t PortSetSoundVolume(SoundBuffer buffer, int32_t volume) { return Buffer(buffer)->SetVolume(volume); }
+int32_t PortGetSoundStatus(SoundBuffer buffer, uint32_t* status) {
+  DWORD s = 0;
+  HRESULT result = Buffer(buffer)->GetStatus(&s);
+  *status = SUCCEEDED(result) ? s : 0;
+  return result;
+}
 void PortReleaseSoundBuffer(SoundBuffer buffer) { Buffer(buffer)->Release(); }
 void PortAddRefSoundDevice(SoundDevice device) { Device(device)->AddRef(); }
 void PortReleaseSoundDevice(SoundDevice device) { Device(device)->Release(); }
 
 int32_t PortFindWaveResource(const char* name, std::vector<uint8_t>& bytes) {
   bytes.clear();
-  HMODULE module = GetModuleHandleA(nullptr);
-  HRSRC found = FindResourceA(module, name, "WAV");
+  HMODULE module = GetModuleHandleW(nullptr);
+  HRSRC found = FindResourceW(module, WideText(name).c_str(), L"WAV");
   if (!found) return 0;
   HGLOBAL loaded = LoadResource(module, found);
   const void* data = loaded ? LockResource(loaded) : nullptr;

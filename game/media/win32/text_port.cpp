@@ -4,12 +4,16 @@
 #include <windows.h>
 #include <ddraw.h>
 
+#include "common/win32/cp932_text.h"
+#include "common/win32/japanese_font.h"
+
 FontHandle PortCreateFont(int32_t height, int32_t weight, int32_t charSet) {
-  LOGFONTA f = {};
+  LOGFONTW f = {};
   f.lfHeight = height;
   f.lfWeight = weight;
   f.lfCharSet = static_cast<BYTE>(charSet);
-  return reinterpret_cast<FontHandle>(CreateFontIndirectA(&f));
+  ChooseJapaneseFace(&f);  // the same face as on a Japanese system
+  return reinterpret_cast<FontHandle>(CreateFontIndirectW(&f));
 }
 
 void PortDeleteFont(FontHandle font) {
@@ -29,7 +33,7 @@ int32_t PortDrawTexts(SurfaceHandle surface, FontHandle font, const TextItem* it
     if (t.withFont && font) previous = SelectObject(dc, reinterpret_cast<HFONT>(font));
     SetTextColor(dc, RGB(t.red, t.green, t.blue));
     RECT rect = {t.rect.left, t.rect.top, t.rect.right, t.rect.bottom};
-    DrawTextA(dc, t.text, -1, &rect, DT_CENTER);
+    DrawTextW(dc, WideText(t.text).c_str(), -1, &rect, DT_CENTER);
     if (previous) SelectObject(dc, previous);
   }
   s->ReleaseDC(dc);

@@ -27,7 +27,7 @@ bool WaitSleeps() {
   static const bool sleeps = [] {
     const char* spin = std::getenv("ZARVEL_FRAME_SPIN");
     if (spin && spin[0] == '1') return false;
-    if (HMODULE winmm = LoadLibraryA("winmm.dll")) {
+    if (HMODULE winmm = LoadLibraryW(L"winmm.dll")) {
       auto begin = reinterpret_cast<UINT(WINAPI*)(UINT)>(
           reinterpret_cast<void*>(GetProcAddress(winmm, "timeBeginPeriod")));
       if (begin) begin(1);
@@ -64,5 +64,5 @@ int16_t PortGetAsyncKeyState(int32_t virtualKey) {
 }
 
 int32_t PortPostMessage(uint32_t message, uintptr_t wParam, intptr_t lParam) {
-  return PostMessageA(MainWindow, message, wParam, lParam) ? 1 : 0;
+  return PostMessageW(MainWindow, message, wParam, lParam) ? 1 : 0;
 }

@@ -2,6 +2,10 @@
 #include "game/scores/win32/score_dialogs.h"
 
 #include <cstdio>
+#include <string>
+
+#include "common/win32/cp932_text.h"
+#include "common/win32/japanese_font.h"
 
 #include "game/resources/resource_ids.h"
 #include "game/scores/score_table.h"
@@ -22,24 +26,60 @@ static bool Accepts(WPARAM command) {
 static void SetNumber(HWND dialog, int id, uint32_t value) {
   char text[16];
   std::snprintf(text, sizeof text, "%u", value);
-  SetDlgItemTextA(dialog, id, text);
+  SetItemText932(dialog, id, text);
+}
+
+// The edit is a Unicode one and counts characters; the name is kept in
+// bytes of code page 932, so it takes what fits there, as an edit of
+// Shift-JIS bytes did: five kanji, or ten half-width letters.
+static std::wstring FittingName;
+
+static void KeepNameFitting(HWND dialog) {
+  HWND edit = GetDlgItem(dialog, IDC_ENTRY_NAME);
+  std::wstring name(static_cast<size_t>(GetWindowTextLengthW(edit)) + 1, L'\0');
+  name.resize(static_cast<size_t>(GetWindowTextW(edit, &name[0], static_cast<int>(name.size()))));
+  // A character 932 lacks counts as one byte here; it is refused on OK.
+  int bytes = WideCharToMultiByte(932, 0, name.c_str(), static_cast<int>(name.size()), nullptr, 0,
+                                  nullptr, nullptr);
+  if (bytes <= ScoreNameLength) {
+    FittingName = name;
+    return;
+  }
+  SetWindowTextW(edit, FittingName.c_str());  // comes back here, and fits
+  SendMessageW(edit, EM_SETSEL, FittingName.size(), FittingName.size());
+  MessageBeep(MB_OK);
+}
+
+static const char NameRefused[] =
+    "その名前には、使えない文字が入っているようです (T_T)\n"
+    "ほかの文字で入れなおしてください。";
+
+// The name as the table keeps it, or a box that says why it cannot be.
+static bool TakeName(HWND dialog, std::string* name) {
+  if (ItemText932(dialog, IDC_ENTRY_NAME, name)) return true;
+  MessageBox932(dialog, NameRefused, "ZARVEL", MB_OK | MB_ICONEXCLAMATION);
+  SetFocus(GetDlgItem(dialog, IDC_ENTRY_NAME));
+  return false;
 }
 
 static INT_PTR CALLBACK EntryProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
   switch (message) {
     case WM_INITDIALOG:
+      GiveDialogJapaneseFont(dialog);
       SetNumber(dialog, IDC_ENTRY_RANK, static_cast<uint32_t>(PendingRank));
       SetNumber(dialog, IDC_ENTRY_SCORE, static_cast<uint32_t>(PendingScore));
-      SendDlgItemMessageA(dialog, IDC_ENTRY_NAME, EM_LIMITTEXT, ScoreNameLength, 0);
-      SetDlgItemTextA(dialog, IDC_ENTRY_NAME, "none");
+      SendDlgItemMessageW(dialog, IDC_ENTRY_NAME, EM_LIMITTEXT, ScoreNameLength, 0);
+      FittingName.clear();
+      SetItemText932(dialog, IDC_ENTRY_NAME, "none");
       SetFocus(GetDlgItem(dialog, IDC_ENTRY_NAME));
       return FALSE;  // the focus is set
     case WM_COMMAND:
-      if (Accepts(wParam)) {
-        // Room for more than fits: CopyScoreName cuts it, never mid-character.
-        char name[64] = "";
-        GetDlgItemTextA(dialog, IDC_ENTRY_NAME, name, sizeof name);
-        InsertScore(name, PendingScore);
+      if (LOWORD(wParam) == IDC_ENTRY_NAME && HIWORD(wParam) == EN_CHANGE) {
+        KeepNameFitting(dialog);
+      } else if (Accepts(wParam)) {
+        std::string name;
+        if (!TakeName(dialog, &name)) return TRUE;
+        InsertScore(name.c_str(), PendingScore);  // CopyScoreName keeps what fits
         EndDialog(dialog, 1);
       }
       return TRUE;
@@ -53,10 +93,11 @@ static INT_PTR CALLBACK EntryProc(HWND dialog, UINT message, WPARAM wParam, LPAR
 static INT_PTR CALLBACK ListProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
   switch (message) {
     case WM_INITDIALOG:
+      GiveDialogJapaneseFont(dialog);
       for (int32_t place = 1; place <= ScorePlaces; ++place) {
         const ScoreEntry& e = ScoreTable[place - 1];
         if (e.score <= 0) break;  // later places keep their defaults
-        SetDlgItemTextA(dialog, IDC_LIST_NAME_FIRST - 1 + place, e.name);
+        SetItemText932(dialog, IDC_LIST_NAME_FIRST - 1 + place, e.name);
         SetNumber(dialog, IDC_LIST_SCORE_FIRST - 1 + place, static_cast<uint32_t>(e.score));
       }
       return TRUE;
@@ -71,14 +112,14 @@ static INT_PTR CALLBACK ListProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 }
 
 static void RunList(HWND window) {
-  DialogBoxParamA(InstanceHandle, MAKEINTRESOURCEA(IDD_SCORE_LIST), window, ListProc, 0);
+  DialogBoxParamW(InstanceHandle, MAKEINTRESOURCEW(IDD_SCORE_LIST), window, ListProc, 0);
 }
 
 void EnterHighScore(HWND window, int32_t score, int32_t rank) {
   PendingScore = score;
   PendingRank = rank;
   ShowWindow(window, SW_MINIMIZE);
-  DialogBoxParamA(InstanceHandle, MAKEINTRESOURCEA(IDD_SCORE_ENTRY), window, EntryProc, 0);
+  DialogBoxParamW(InstanceHandle, MAKEINTRESOURCEW(IDD_SCORE_ENTRY), window, EntryProc, 0);
   RunList(window);
   ShowWindow(window, SW_RESTORE);
 }

@@ -3,7 +3,8 @@
 #include <windows.h>
 #include <mmsystem.h>
 
-#include "game/media/screen_effect.h"
+#include "common/win32/cp932_text.h"
+
 #include "game/scores/score_table.h"
 #include "game/scores/win32/score_dialogs.h"
 #include "game/shell/input_rules.h"
@@ -31,8 +32,8 @@ static LRESULT CloseSequence(HWND window, UINT message, WPARAM wParam, LPARAM lP
   ShowWindow(window, SW_MINIMIZE);
   ShowCursor(TRUE);
   Asking = true;
-  int answer = MessageBoxA(window, "終了しますか？\nExit? ", "ZARVEL",
-                           MB_YESNOCANCEL | MB_ICONQUESTION);
+  int answer = MessageBox932(window, "終了しますか？\nExit? ", "ZARVEL",
+                             MB_YESNOCANCEL | MB_ICONQUESTION);
   Asking = false;
   if (answer == IDCANCEL) return 0;
   if (answer != IDYES) {
@@ -46,7 +47,7 @@ static LRESULT CloseSequence(HWND window, UINT message, WPARAM wParam, LPARAM lP
   Shutdown();
   MainWindow = nullptr;
   PostQuitMessage(0);
-  return DefWindowProcA(window, message, wParam, lParam);
+  return DefWindowProcW(window, message, wParam, lParam);
 }
 
 // A minimised game does not run: the close question and the score dialogs
@@ -65,17 +66,15 @@ static void Restored(HWND window) {
 
 static void ActivateWindow(HWND window, WPARAM active) {
   ActivateApp(active && !IsIconic(window) ? 1 : 0);
-  // After a fatal error or a failed start the display is already released.
-  if (QuitConfirmed.load() || ShuttingDown.load()) return;
+  // After a fatal error or a failed start the display is already released
+  // (or being released by the game thread): no palette, no cursor change.
+  if (!RestorePaletteOnActivation()) return;
   ShowCursor(active ? FALSE : TRUE);
-  // The normal palette back, whatever fade was running.
-  ScreenEffectSetMode(FadeRestore);
-  ScreenEffectStep();
 }
 
 static void KeyDown(HWND window, int32_t key) {
   switch (TakeKeyDown(key)) {
-    case KeyClose: PostMessageA(window, WM_CLOSE, 0, 0); break;
+    case KeyClose: PostMessageW(window, WM_CLOSE, 0, 0); break;
     case KeyShowScores: ShowHighScores(window); break;
     default: break;
   }
@@ -84,7 +83,7 @@ static void KeyDown(HWND window, int32_t key) {
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CREATE:
-      MainWindow = window;  // known before CreateWindowExA returns
+      MainWindow = window;  // known before CreateWindowExW returns
       break;
     case WM_CLOSE:
       return CloseSequence(window, message, wParam, lParam);
@@ -120,5 +119,5 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
                                         static_cast<uint32_t>(wParam), JoyCentreX, JoyCentreY));
       return 1;
   }
-  return DefWindowProcA(window, message, wParam, lParam);
+  return DefWindowProcW(window, message, wParam, lParam);
 }

@@ -2,6 +2,8 @@
 #include <windows.h>
 #include <mmsystem.h>
 
+#include "common/win32/cp932_text.h"
+
 #include "game/media/display.h"
 #include "game/media/random.h"
 #include "game/media/screen_effect.h"
@@ -21,19 +23,19 @@ HINSTANCE InstanceHandle = nullptr;
 // Wine's own taskbar reads 415 as "open the start menu", which then takes
 // the focus from the game; there the commands are not sent.
 static bool UnderWine() {
-  HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+  HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
   return ntdll && GetProcAddress(ntdll, "wine_get_version");
 }
 
 void TellTaskbar(WPARAM command) {
   if (UnderWine()) return;
-  if (HWND taskbar = FindWindowA("Shell_TrayWnd", nullptr))
-    PostMessageA(taskbar, WM_COMMAND, command, 0);
+  if (HWND taskbar = FindWindowW(L"Shell_TrayWnd", nullptr))
+    PostMessageW(taskbar, WM_COMMAND, command, 0);
 }
 
 static void CaptureJoystick() {
-  JOYCAPSA caps;
-  if (joyGetNumDevs() < 1 || joyGetDevCapsA(JOYSTICKID1, &caps, sizeof caps) != JOYERR_NOERROR) {
+  JOYCAPSW caps;
+  if (joyGetNumDevs() < 1 || joyGetDevCapsW(JOYSTICKID1, &caps, sizeof caps) != JOYERR_NOERROR) {
     JoyCentreX = 0;
     return;
   }
@@ -52,8 +54,8 @@ static void SeedRandom() {
 
 int32_t ShowInitFailure() {
   Shutdown();
-  MessageBoxA(MainWindow, "DirectX Init FAILED\n\nDirectX等のの初期化処理を失敗しました。(T_T)",
-              "ZARVEL", MB_OK);
+  MessageBox932(MainWindow, "DirectX Init FAILED\n\nDirectX等のの初期化処理を失敗しました。(T_T)",
+                "ZARVEL", MB_OK);
   if (MainWindow) DestroyWindow(MainWindow);
   MainWindow = nullptr;
   TellTaskbar(416);
@@ -61,16 +63,17 @@ int32_t ShowInitFailure() {
 }
 
 int32_t InitApplication(HINSTANCE instance, int) {
-  WNDCLASSA c = {};
+  // A Unicode window: what it is told and shows is UTF-16.
+  WNDCLASSW c = {};
   c.style = CS_HREDRAW | CS_VREDRAW;
   c.lpfnWndProc = MainWindowProc;
   c.hInstance = instance;
-  c.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_TZK));
-  c.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  c.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_TZK));
+  c.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
   c.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-  c.lpszClassName = "tzk";
-  RegisterClassA(&c);
-  HWND window = CreateWindowExA(WS_EX_TOPMOST, "tzk", "ZARVEL", WS_POPUP | WS_SYSMENU, 0, 0,
+  c.lpszClassName = L"tzk";
+  RegisterClassW(&c);
+  HWND window = CreateWindowExW(WS_EX_TOPMOST, L"tzk", L"ZARVEL", WS_POPUP | WS_SYSMENU, 0, 0,
                                 GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
                                 nullptr, nullptr, instance, nullptr);
   if (!window) return 0;

@@ -4,6 +4,9 @@
 #include <process.h>
 
 #include <cstdlib>
+#include <string>
+
+#include "common/win32/cp932_text.h"
 
 #include "game/resources/resource_ids.h"
 #include "game/shell/frame_log.h"
@@ -40,13 +43,13 @@ static const char* FatalText(int32_t code) {
 
 // 1: go on starting; 0: end now.
 static int32_t SingleInstance() {
-  if (!FindWindowA("tzk", nullptr)) return 1;
-  int answer = MessageBoxA(nullptr, AlreadyRunning, CaptionText, MB_YESNOCANCEL | MB_ICONEXCLAMATION);
+  if (!FindWindowW(L"tzk", nullptr)) return 1;
+  int answer = MessageBox932(nullptr, AlreadyRunning, CaptionText, MB_YESNOCANCEL | MB_ICONEXCLAMATION);
   if (answer == IDYES) return 1;
   if (answer == IDCANCEL) return 0;
-  HWND other = FindWindowA("tzk", nullptr);
+  HWND other = FindWindowW(L"tzk", nullptr);
   if (!other) {
-    MessageBoxA(nullptr, LostTheOther, CaptionText, MB_ICONHAND);
+    MessageBox932(nullptr, LostTheOther, CaptionText, MB_ICONHAND);
     return 0;
   }
   SetForegroundWindow(other);
@@ -73,11 +76,11 @@ void EndGameThread() {
     if (r == WAIT_OBJECT_0) break;
     if (r == WAIT_OBJECT_0 + 1) {
       MSG m;
-      PeekMessageA(&m, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+      PeekMessageW(&m, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
       continue;
     }
     // Ten seconds without reaching a frame wait: it will not come back.
-    OutputDebugStringA("tzk: the game thread did not end; stopped by force\n");
+    OutputDebugStringW(L"tzk: the game thread did not end; stopped by force\n");
     TerminateThread(GameThreadHandle, 1);
     break;
   }
@@ -85,14 +88,29 @@ void EndGameThread() {
   GameThreadHandle = nullptr;
 }
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int show) {
-  char caption[sizeof CaptionText] = "";
-  LoadStringA(instance, IDS_CAPTION, caption, sizeof caption);
-  SetCaptionText(caption);
+// String 1 in code page 932, as the game keeps its texts.
+static void TakeCaption(HINSTANCE instance) {
+  wchar_t wide[sizeof CaptionText] = L"";
+  LoadStringW(instance, IDS_CAPTION, wide, sizeof CaptionText);
+  std::string caption;
+  Cp932Text(wide, &caption);  // the program's own text: 932 holds it
+  SetCaptionText(caption.c_str());
+}
+
+// Only its second character chooses the stage; a command line that code
+// page 932 cannot hold chooses none.
+static int32_t StageFromWideCommandLine(const wchar_t* commandLine) {
+  std::string line;
+  if (!Cp932Text(commandLine, &line)) return StageNumber;
+  return StageFromCommandLine(line.c_str(), StageNumber);
+}
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR commandLine, int show) {
+  TakeCaption(instance);
   if (!SingleInstance()) return 0;
   TellTaskbar(415);
   InstanceHandle = instance;
-  StageNumber = static_cast<int8_t>(StageFromCommandLine(commandLine, StageNumber));
+  StageNumber = static_cast<int8_t>(StageFromWideCommandLine(commandLine));
   InitCommonControls();
   StartFrameLog(getenv("ZARVEL_FRAME_LOG"));
   if (!InitApplication(instance, show)) {
@@ -104,15 +122,15 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int show) {
   if (thread == 0) return ShowInitFailure();
   GameThreadHandle = reinterpret_cast<HANDLE>(thread);
   MSG message = {};
-  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
     TranslateMessage(&message);
-    DispatchMessageA(&message);
+    DispatchMessageW(&message);
   }
   EndGameThread();  // already ended on every normal way out
   ReleaseJoystick();
   ShowCursor(TRUE);
-  if (int32_t code = FatalErrorCode.load()) MessageBoxA(nullptr, FatalText(code), CaptionText, MB_ICONHAND);
-  MessageBoxA(nullptr, Farewell, CaptionText, MB_ICONINFORMATION);
+  if (int32_t code = FatalErrorCode.load()) MessageBox932(nullptr, FatalText(code), CaptionText, MB_ICONHAND);
+  MessageBox932(nullptr, Farewell, CaptionText, MB_ICONINFORMATION);
   TellTaskbar(416);
   StopFrameLog();
   return static_cast<int>(message.wParam);

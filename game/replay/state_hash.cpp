@@ -1,4 +1,4 @@
-#include "tools/sim/state_hash.h"
+#include "game/replay/state_hash.h"
 
 #include <cstring>
 #include <initializer_list>

@@ -1,4 +1,4 @@
-#include "tools/sim/option_values.h"
+#include "game/replay/option_values.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -9,6 +9,14 @@ int ParseOptionNumber(const char* text, int64_t low, int64_t high, int64_t& valu
   long long v = std::strtoll(text, &end, 0);
   if (*end || v < low || v > high) return 0;
   value = v;
+  return 1;
+}
+
+int ParseStageOption(const char* text, int32_t& stage) {
+  if (!text || !text[0] || text[1]) return 0;
+  if (text[0] >= 'a' && text[0] <= 'c') stage = text[0] - 'a';
+  else if (text[0] >= '0' && text[0] <= '2') stage = text[0] - '0';
+  else return 0;
   return 1;
 }
 

@@ -1,5 +1,5 @@
-// Values of the command-line options that tzk-sim and the native program's
-// scripted runs share: whole numbers in a range, and FRAME:PATH pairs.
+// Values of the options that tzk-sim, the native program and the page
+// share: whole numbers in a range, start stages, and FRAME:PATH pairs.
 #pragma once
 
 #include <cstdint>
@@ -8,6 +8,10 @@
 // 1 when TEXT is a whole number (decimal, 0x hex or 0 octal) from LOW to
 // HIGH and nothing else; VALUE is left alone otherwise.
 int ParseOptionNumber(const char* text, int64_t low, int64_t high, int64_t& value);
+
+// 1 for a start stage as the programs take it: a, b or c (the Windows
+// program's -a, -b, -c), or 0, 1 or 2.
+int ParseStageOption(const char* text, int32_t& stage);
 
 // 1 for "FRAME:PATH" with FRAME a frame wait (0 to 2^40) and PATH not empty.
 int ParseFramePath(const char* text, int64_t& frame, std::string& path);

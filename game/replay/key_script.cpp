@@ -1,4 +1,4 @@
-#include "tools/sim/key_script.h"
+#include "game/replay/key_script.h"
 
 #include <cstring>
 #include <sstream>
