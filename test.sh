@@ -1,8 +1,12 @@
 #!/usr/bin/env bash
 # Everything, from a bare Debian 12 machine: dependencies, the build trees
 # (made when missing, rebuilt incrementally otherwise), and all tests.
-#   build/host   native, the unit and scenario tests        (label host)
-#   build/asan   native with ASan and UBSan, same tests      (label host)
+#   build/host   native, RelWithDebInfo: the tools the other trees use (the
+#                asset tool, tzk-sim, setup-check), the benchmarks, and the
+#                native SDL2 program with its tests (tier native)
+#   build/asan   native with ASan and UBSan: the unit and scenario tests
+#                (label host)
+#   build/i386   the same tests at the release's width (-m32) with UBSan
 #   build/win64  mingw-w64 x86_64, run under the 64-bit Wine (labels wine, e2e)
 #   build/win32  mingw-w64 i686, the release: always built; where this
 #                machine runs 32-bit programs, the tests its width can
@@ -12,6 +16,15 @@
 #                in win64 only
 #   build/tsan   native with ThreadSanitizer: the tests that run threads
 #   build/fuzz   clang: every libFuzzer target, a few seconds each
+#   build/web    emscripten: the page, tested in headless Chromium (label web)
+#
+# The order saves waiting: the host tree's tools first, then the win64
+# tree, whose Wine tests (they mostly wait for windows and timers) run in
+# the background while every later tier builds and tests at the lowest
+# priority. The tests that measure time (label timing: the game's frame
+# pacing, the uninstaller's closing delay) run last, alone. Each tier is a
+# function below; a new one is a new function and a line at the end.
+#
 # The last line is "N passed, N failed" over all tiers; the exit code is
 # non-zero when anything failed. A tier that does not configure or build
 # counts as one failure; a tier that did not run counts as nothing.
@@ -19,14 +32,14 @@ set -uo pipefail
 cd "$(dirname "$0")" || exit 1
 
 jobs=${ZARVEL_JOBS:-2}
-# Wine tests side by side: they mostly wait for windows and timers (a
-# sixth of two cores at two at a time), so twice as many as there are build
-# jobs (ZARVEL_E2E_JOBS=1: one by one).
+# Wine tests side by side: they mostly wait for windows and timers, so
+# twice as many as there are build jobs (ZARVEL_E2E_JOBS=1: one by one).
 e2e_jobs=${ZARVEL_E2E_JOBS:-$((jobs * 2))}
 started=$(date +%s)
 total_passed=0
 total_failed=0
-summary=()
+tiers=()
+declare -A tier_passed tier_failed tier_seconds tier_text
 
 # The trees that check rather than ship (sanitizers, the 32-bit host
 # tests) build at -O1 with line tables only: their reports still name file
@@ -38,44 +51,66 @@ checked=(-DCMAKE_BUILD_TYPE=RelWithDebInfo "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O1
 # own, to check it).
 host_tools=-DZARVEL_HOST_TOOLS_DIR=$PWD/build/host/bin
 
+# Every heavy command of a tier goes through run: at the lowest priority
+# once Wine tests run in the background (calm), under the tier's own
+# wrapper if it has one (wrap).
+calm=()
+wrap=()
+run() { "${calm[@]}" "${wrap[@]}" "$@"; }
+
 note() { printf '\n=== %s\n' "$*"; }
 
-record() {  # record TIER PASSED FAILED SECONDS TEXT
+# record TIER PASSED FAILED SECONDS TEXT: adds to the tier's line of the
+# summary (a tier whose tests run in two parts records twice).
+record() {
+  if [ -z "${tier_passed[$1]+set}" ]; then
+    tiers+=("$1")
+    tier_passed[$1]=0 tier_failed[$1]=0 tier_seconds[$1]=0 tier_text[$1]=
+  fi
+  tier_passed[$1]=$((tier_passed[$1] + $2))
+  tier_failed[$1]=$((tier_failed[$1] + $3))
+  tier_seconds[$1]=$((tier_seconds[$1] + $4))
+  tier_text[$1]=${tier_text[$1]:+${tier_text[$1]}, }$5
   total_passed=$((total_passed + $2))
   total_failed=$((total_failed + $3))
-  summary+=("$(printf '%-6s %4d passed %4d failed %5ds  %s' "$1" "$2" "$3" "$4" "$5")")
 }
 
-# build NAME DIR CMAKE_ARGS...: configures when needed and builds; says
-# how long it took in $built, and records a failure itself.
+# build NAME DIR CMAKE_ARGS...: configures when needed and builds (only
+# $build_target when set); says how long it took in $built, and records a
+# failure itself.
 build() {
   local name=$1 dir=$2
   shift 2
   t0=$(date +%s)
   if [ ! -f "$dir/build.ninja" ]; then
     note "$name: configure $dir"
-    if ! cmake -S . -B "$dir" -G Ninja "$@"; then
+    if ! run cmake -S . -B "$dir" -G Ninja "$@"; then
       record "$name" 0 1 $(($(date +%s) - t0)) "configure failed"
       return 1
     fi
   fi
-  note "$name: build $dir"
-  if ! cmake --build "$dir" -j "$jobs" ${build_target:+--target $build_target}; then
+  note "$name: build $dir${build_target:+ ($build_target)}"
+  # shellcheck disable=SC2086
+  if ! run cmake --build "$dir" -j "$jobs" ${build_target:+--target $build_target}; then
     record "$name" 0 1 $(($(date +%s) - t0)) "build failed"
     return 1
   fi
   built=$(($(date +%s) - t0))
 }
 
-# run_ctest NAME DIR LABELS CTEST_EXTRA: runs the tests and records them.
-run_ctest() {
-  local name=$1 dir=$2 labels=$3 extra=$4
-  local log=$dir/ctest.log rc line total failed
-  note "$name: ctest -L '$labels'"
+# ctest_into LOG DIR LABELS CTEST_EXTRA: runs the tests, their output into
+# LOG. The tests that measure time are left for the end (timing_runs).
+ctest_into() {
+  local log=$1 dir=$2 labels=$3 extra=$4
   # shellcheck disable=SC2086
-  ctest --test-dir "$dir" -L "$labels" --output-on-failure --timeout 600 \
-    --no-tests=ignore $extra 2>&1 | tee "$log"
-  rc=${PIPESTATUS[0]}
+  run ctest --test-dir "$dir" -L "$labels" -LE timing --output-on-failure --timeout 600 \
+    --no-tests=ignore $extra >"$log" 2>&1
+}
+
+# tally NAME LOG RC SECONDS TEXT: records what ctest said in LOG (RC: its
+# exit code).
+tally() {
+  local name=$1 log=$2 rc=$3 seconds=$4 text=$5 line total failed
   line=$(grep -E '[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -n1)
   if [ -n "$line" ]; then
     failed=$(sed -E 's/.* ([0-9]+) tests? failed out of.*/\1/' <<<"$line")
@@ -86,8 +121,19 @@ run_ctest() {
     failed=1 total=1
   fi
   if [ "$rc" -ne 0 ] && [ "$failed" -eq 0 ]; then failed=1 total=$((total + 1)); fi
-  record "$name" $((total - failed)) "$failed" $(($(date +%s) - t0)) \
-    "build ${built}s, $total tests"
+  record "$name" $((total - failed)) "$failed" "$seconds" "$text, $total tests"
+}
+
+# run_ctest NAME DIR LABELS CTEST_EXTRA: runs the tests, shows and records
+# them; the tier's timing tests wait for the end.
+run_ctest() {
+  local name=$1 dir=$2 labels=$3 extra=$4 rc
+  note "$name: ctest -L '$labels'"
+  ctest_into "$dir/ctest.log" "$dir" "$labels" "$extra"
+  rc=$?
+  cat "$dir/ctest.log"
+  tally "$name" "$dir/ctest.log" "$rc" $(($(date +%s) - t0)) "build ${built}s"
+  timing_later "$name" "$dir" "$labels" "$extra"
 }
 
 # tier NAME DIR LABELS CTEST_EXTRA -- CMAKE_ARGS...
@@ -96,6 +142,89 @@ tier() {
   shift 5
   build "$name" "$dir" "$@" || return
   run_ctest "$name" "$dir" "$labels" "$extra"
+}
+
+# background_tier NAME DIR LABELS CTEST_EXTRA -- CMAKE_ARGS...: builds, then
+# starts the tests in the background; every later tier runs at the lowest
+# priority until background_end collects them.
+declare -A bg_pid bg_t0 bg_built bg_dir
+background_tier() {
+  local name=$1 dir=$2 labels=$3 extra=$4
+  shift 5
+  build "$name" "$dir" "$@" || return
+  note "$name: ctest -L '$labels' in the background"
+  rm -f "$dir/ctest.end"
+  (ctest_into "$dir/ctest.log" "$dir" "$labels" "$extra"; rc=$?; date +%s >"$dir/ctest.end"; exit $rc) &
+  bg_pid[$name]=$! bg_t0[$name]=$(date +%s) bg_built[$name]=$built bg_dir[$name]=$dir
+  timing_later "$name" "$dir" "$labels" "$extra"
+  calm=(nice -n 19)
+}
+
+# The tier's time is its build and its tests' own, from their start to
+# their end (ctest.end).
+background_end() {
+  local name rc tests
+  for name in "${!bg_pid[@]}"; do
+    rc=0
+    wait "${bg_pid[$name]}" || rc=$?
+    note "$name: ctest, beside the tiers after it"
+    cat "${bg_dir[$name]}/ctest.log"
+    tests=$(($(cat "${bg_dir[$name]}/ctest.end" 2>/dev/null || date +%s) - bg_t0[$name]))
+    tally "$name" "${bg_dir[$name]}/ctest.log" "$rc" $((tests + bg_built[$name])) \
+      "build ${bg_built[$name]}s, tests ${tests}s beside the later tiers"
+  done
+  calm=()
+}
+
+# The tests labelled timing of every tier that ran tests, one at a time
+# with nothing else running: timing_later NAME DIR LABELS CTEST_EXTRA
+# keeps a tier's for timing_tests at the end. Their fixtures (-FS) ran with
+# the tier's other tests.
+timing_runs=()
+timing_later() { timing_runs+=("$1"$'\x1f'"$2"$'\x1f'"$3"$'\x1f'"$4"); }
+timing_tests() {
+  local entry name dir labels extra log rc t
+  for entry in "${timing_runs[@]}"; do
+    IFS=$'\x1f' read -r name dir labels extra <<<"$entry"
+    # shellcheck disable=SC2086
+    [ "$(ctest --test-dir "$dir" -N -L "$labels" -L timing -FS . $extra |
+         sed -n 's/^Total Tests: //p')" -gt 0 ] 2>/dev/null || continue
+    note "$name: ctest -L '$labels' -L timing, alone"
+    log=$dir/ctest-timing.log t=$(date +%s)
+    # shellcheck disable=SC2086
+    ctest --test-dir "$dir" -L "$labels" -L timing -FS . --output-on-failure --timeout 600 \
+      $extra >"$log" 2>&1
+    rc=$?
+    cat "$log"
+    tally "$name" "$log" "$rc" $(($(date +%s) - t)) "timing $(($(date +%s) - t))s alone"
+  done
+}
+
+# The host tree: what the other trees use (the asset tool, tzk-sim,
+# setup-check) and the benchmarks. Its unit and scenario tests are those
+# the asan tier runs, so it builds none; the native program is the native
+# tier's.
+host_tier() {
+  build_target=zarvel_tools build host build/host \
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZARVEL_NATIVE=ON || return
+  record host 0 0 "$built" "tools built in ${built}s (the unit tests run in asan)"
+}
+
+# The Windows programs and tests, x86_64, under the 64-bit Wine: every
+# end-to-end test has a prefix and display of its own, so several run at
+# once; -V shows every test case by name. Its template prefix boots while
+# the host tree builds.
+win64_tier() {
+  background_tier win64 build/win64 'wine|e2e' "-V -j $e2e_jobs" -- \
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake "$host_tools"
+}
+
+asan_tier() {
+  ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=0} \
+  UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1} \
+  build_target="host_tests setup_tests" \
+  tier asan build/asan host "-j $jobs" -- \
+    "${checked[@]}" -DZARVEL_SANITIZE=ON -DZARVEL_BENCHMARKS=OFF
 }
 
 # The release tree: always built; its tests need 32-bit execution and the
@@ -129,7 +258,7 @@ win32_tier() {
 # pointers) with UndefinedBehaviorSanitizer, on every machine: run directly
 # where the kernel runs 32-bit programs, under qemu-i386's user-mode
 # emulation where it does not (ZARVEL_I386_EMULATE=1 takes the emulator
-# anyway). The summary says which.
+# anyway). The summary says which. Only the test programs are built.
 i386_tier() {
   local dir=build/i386 how=directly emulator=
   if [ "${ZARVEL_I386_EMULATE:-0}" = 1 ] || ! tools/probe_32bit.sh; then
@@ -145,15 +274,16 @@ i386_tier() {
   fi
   # Emulated, five tests that play whole stages or minutes of music take two
   # thirds of the tier's processor time (over two minutes): they run at 64
-  # bits in host and asan, and at 32 bits where the kernel runs them; the
-  # code they play is tested at 32 bits by the rest.
+  # bits in asan, and at 32 bits where the kernel runs them; the code they
+  # play is tested at 32 bits by the rest.
   local long=
   [ -n "$emulator" ] && long="-E (BossArrivesAtFrame2560|NoStageReachesFullScale|EachStageEndsCleared|PlayQueuesEveryBufferAndLoops|TheDriverThreadLoopsTheSongOnItsOwn)"
   UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1} \
+  build_target="host_tests setup_tests" \
   tier i386 "$dir" host "-j $jobs $long" -- \
     "${checked[@]}" -DCMAKE_TOOLCHAIN_FILE=cmake/linux-i386.cmake "$host_tools" \
     -DZARVEL_I386_EMULATOR="$emulator" -DZARVEL_SANITIZE_UNDEFINED=ON -DZARVEL_BENCHMARKS=OFF
-  summary[-1]="${summary[-1]}, run $how${long:+ (five long plays left out)}"
+  tier_text[i386]="${tier_text[i386]}, run $how${long:+ (five long plays left out)}"
 }
 
 # Every fuzz target, a few seconds each on its corpus and seeds, through the
@@ -164,7 +294,7 @@ fuzz_tier() {
   t0=$(date +%s)
   note "fuzz: every target for ${seconds}s"
   mkdir -p build
-  tools/fuzz/run.sh --seconds "$seconds" 2>&1 | tee "$log"
+  run tools/fuzz/run.sh --seconds "$seconds" 2>&1 | tee "$log"
   local rc=${PIPESTATUS[0]}
   ok=$(grep -c '^fuzz .*: ok' "$log")
   bad=$(grep -c '^fuzz .*: FAILED\|^fuzz: ' "$log")
@@ -173,35 +303,52 @@ fuzz_tier() {
 }
 
 # The native Linux program (zarvel on SDL2) with SDL's offscreen video and
-# dummy audio, so it needs no display: its own tree, with tzk-sim beside it
-# for the comparisons.
+# dummy audio, so it needs no display: built in the host tree, beside the
+# tzk-sim it is compared with.
 native_tier() {
   build_target="zarvel native_tests tzk-sim" \
-    tier native build/native native "-j $jobs" -- \
-    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZARVEL_NATIVE=ON -DZARVEL_BENCHMARKS=OFF "$host_tools"
+    tier native build/host native "-j $jobs" -- \
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZARVEL_NATIVE=ON
 }
 
 # The tests whose code runs threads (the synthesizer's stream, the music
 # player with the driver's thread, the game thread's start and end) under
-# ThreadSanitizer: only host_tests is built, and only those tests run,
-# less three that play minutes of music to check the loop, not the threads
-# (ThreadSanitizer's synthesizer is several times slower).
+# ThreadSanitizer: host_tests is built of their four files only, and only
+# their suites run, less three that play minutes of music to check the
+# loop, not the threads (ThreadSanitizer's synthesizer is several times
+# slower).
 # Where the kernel's address randomisation is wider than ThreadSanitizer
 # maps, its programs run with randomisation off (setarch -R).
 tsan_tier() {
+  local files='/(synth|music_player|sim_audio|flow)_test\.cpp$'
   local filter='^(Synth|MusicPlayback|SimAudio|Flow)\.'
   local long='(PlayQueuesEveryBufferAndLoops|TheDriverThreadLoopsTheSongOnItsOwn|FailedCloseKeepsTheMemory)'
   if [ "$(cat /proc/sys/vm/mmap_rnd_bits 2>/dev/null || echo 0)" -gt 28 ]; then
-    cmake() { setarch "$(uname -m)" -R cmake "$@"; }
-    ctest() { setarch "$(uname -m)" -R ctest "$@"; }
+    wrap=(setarch "$(uname -m)" -R)
   fi
   if build_target=host_tests build tsan build/tsan "${checked[@]}" "$host_tools" \
        -DZARVEL_BENCHMARKS=OFF -DCMAKE_CXX_FLAGS=-fsanitize=thread \
-       -DCMAKE_EXE_LINKER_FLAGS=-fsanitize=thread; then
+       -DCMAKE_EXE_LINKER_FLAGS=-fsanitize=thread "-DZARVEL_HOST_TEST_FILES=$files"; then
     TSAN_OPTIONS=${TSAN_OPTIONS:-halt_on_error=1:second_deadlock_stack=1} \
       run_ctest tsan build/tsan host "-j $jobs -R $filter -E $long"
   fi
-  unset -f cmake ctest
+  wrap=()
+}
+
+# The page (emscripten), served on 127.0.0.1 and driven in headless
+# Chromium: a replay's fingerprints, canvas and sound against tzk-sim's
+# (the host tree's), the high scores the page keeps, a clean console. One
+# Chromium at a time; every check waits for the states it causes and none
+# measures time, so none is labelled timing.
+web_tier() {
+  local root
+  if ! root=$(em-config EMSCRIPTEN_ROOT 2>/dev/null) || ! command -v node >/dev/null ||
+     [ ! -x "${ZARVEL_CHROMIUM:-/usr/bin/chromium}" ]; then
+    record web 0 0 0 "skipped: emscripten, Node.js or Chromium could not be installed"
+    return
+  fi
+  build_target=zarvel_site tier web build/web web "-j 1" -- \
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/Modules/Platform/Emscripten.cmake" "$host_tools"
 }
 
 note "dependencies"
@@ -211,23 +358,26 @@ if ! tools/install_deps.sh; then
   exit 1
 fi
 
-tier host build/host host "-j $jobs" -- \
-  -DCMAKE_BUILD_TYPE=RelWithDebInfo
-ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=0} \
-UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1} \
-tier asan build/asan host "-j $jobs" -- \
-  "${checked[@]}" -DZARVEL_SANITIZE=ON -DZARVEL_BENCHMARKS=OFF
+# The Wine prefix every win64 test copies boots while the host tree builds.
+mkdir -p build
+tools/wine_template.sh build/win64 win64 >build/wine-template.log 2>&1 &
+
+host_tier
+win64_tier
+asan_tier
 i386_tier
-# Every end-to-end test has a prefix and display of its own, so several run
-# at once; -V shows every test case by name.
-tier win64 build/win64 'wine|e2e' "-V -j $e2e_jobs" -- \
-  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake "$host_tools"
-win32_tier
 tsan_tier
-fuzz_tier
 native_tier
+win32_tier
+fuzz_tier
+web_tier
+background_end
+timing_tests
 
 note "summary ($(($(date +%s) - started))s)"
-printf '%s\n' "${summary[@]}"
+for name in "${tiers[@]}"; do
+  printf '%-6s %4d passed %4d failed %5ds  %s\n' "$name" "${tier_passed[$name]}" \
+    "${tier_failed[$name]}" "${tier_seconds[$name]}" "${tier_text[$name]}"
+done
 echo "$total_passed passed, $total_failed failed"
 [ "$total_failed" -eq 0 ]

@@ -20,14 +20,25 @@ pe_magic() {
 # 32-bit one where this machine runs no 32-bit code.
 wine_pick() {
   case "$(pe_magic "$1")" in
-    020b)
-      arch=win64
+    020b) wine_arch win64 ;;
+    010b) wine_arch win32 ;;
+    *)
+      echo "$wine_env_name: not a Windows program: $1" >&2
+      return 2
+      ;;
+  esac
+}
+
+# wine_arch win64|win32: sets arch, loader and server as wine_pick does.
+wine_arch() {
+  arch=$1
+  case "$arch" in
+    win64)
       loader=$wine_dir/wine64
       server=$wine_dir/wineserver64
       [ -x "$loader" ] || loader=$(command -v wine64 || echo "$loader")
       ;;
-    010b)
-      arch=win32
+    win32)
       loader=$wine_dir/wine
       server=$wine_dir/wineserver32
       # The 32-bit loader is itself an i386 program: where the kernel runs no
@@ -36,10 +47,6 @@ wine_pick() {
         echo "$wine_env_name: this machine runs no 32-bit programs" >&2
         return 77
       fi
-      ;;
-    *)
-      echo "$wine_env_name: not a Windows program: $1" >&2
-      return 2
       ;;
   esac
   [ -x "$server" ] || server=$wine_dir/wineserver
@@ -61,9 +68,11 @@ wine_export() {
   export XDG_CONFIG_HOME=$HOME/.config
   export XDG_DATA_HOME=$HOME/.local/share
   export XDG_CACHE_HOME=$HOME/.cache
-  # A calls give Shift-JIS only when the system code page is 932.
-  export LANG=ja_JP.UTF-8
-  export LC_ALL=ja_JP.UTF-8
+  # The system code page follows the locale: 932 on the Japanese system the
+  # programs were made for; ZARVEL_WINE_LANG=C.UTF-8 gives a Western one
+  # (1252), as most people who run Wine have.
+  export LANG=${ZARVEL_WINE_LANG:-ja_JP.UTF-8}
+  export LC_ALL=$LANG
   # No PulseAudio server here; keep libpulse from trying to start one.
   export PULSE_SERVER=none
   # DirectSound wants an ALSA device; a null one is enough.
@@ -83,7 +92,7 @@ wine_start_xvfb() {
   Xvfb -displayfd 3 -screen 0 "${2:-1024x768x24}" -nolisten tcp -noreset \
     3>"$fifo" >/dev/null 2>&1 &
   xvfb_pid=$!
-  displayno=$(timeout 20 head -n1 "$fifo")
+  displayno=$(timeout 60 head -n1 "$fifo")
   rm -f "$fifo"
   if [ -z "$displayno" ]; then
     echo "$wine_env_name: Xvfb did not start" >&2
@@ -101,20 +110,21 @@ wine_boot() {
   # Sound goes to ALSA (our null device), never to a PulseAudio lookup.
   timeout 60 "$loader" reg add 'HKCU\Software\Wine\Drivers' /v Audio /d alsa /f \
     >/dev/null 2>&1
-  timeout 30 "$server" -w >/dev/null 2>&1
+  timeout 120 "$server" -w >/dev/null 2>&1
   return 0
 }
 
-# wine_template DIR: a booted prefix in DIR (after wine_pick, with a
+# wine_template DIR [LANG]: a booted prefix in DIR (after wine_pick, with a
 # DISPLAY), made once per build tree and Wine version (recorded in DIR.ok),
 # with the settings every run wants: no crash dialog, a 640x480 virtual
-# desktop. Booting costs ~15 s; a copy (wine_copy_prefix) well under one.
+# desktop. Booted in LANG's locale (default ja_JP.UTF-8), as a user of that
+# system has it: its fonts and their links follow the system code page. Booting costs ~15 s; a copy (wine_copy_prefix) well under one.
 # Runs that start together wait for the one that boots.
 wine_template() {
   mkdir -p "$(dirname "$1")"
   (
     flock -w 240 9 || { echo "$wine_env_name: template $1 busy" >&2; exit 1; }
-    wine_make_template "$1"
+    wine_make_template "$1" "${2:-}"
   ) 9>"$1.lock"
 }
 
@@ -126,6 +136,7 @@ wine_make_template() {
   fi
   rm -rf "$template" "$template.ok" "$template.home"
   (
+    if [ -n "$2" ]; then export ZARVEL_WINE_LANG=$2; else unset ZARVEL_WINE_LANG; fi
     wine_export "$template.home" "$template"
     wine_boot || exit 1
     reg() { timeout 60 "$loader" reg add "$@" /f >/dev/null 2>&1; }
@@ -133,7 +144,7 @@ wine_make_template() {
     reg 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 &&
     reg 'HKCU\Software\Wine\Explorer' /v Desktop /d zarvel &&
     reg 'HKCU\Software\Wine\Explorer\Desktops' /v zarvel /d 640x480 || exit 1
-    timeout 30 "$server" -w >/dev/null 2>&1
+    timeout 120 "$server" -w >/dev/null 2>&1
   ) || return 1
   # Wine links Desktop, Documents... to the booting user's home; every copy
   # gets folders of its own instead, so shortcuts land inside its prefix.

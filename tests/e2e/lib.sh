@@ -54,29 +54,50 @@ setup_exe() {
 # question of the same caption that may still be closing, and its OK.
 farewell_ok() {
   local box
-  box=$(zd wait-window --timeout "${1:-20000}" --class '#32770' \
+  box=$(zd wait-window --timeout "${1:-60000}" --class '#32770' \
     --has-text '遊んでいただきありがとうございました。') || fail "no farewell box"
   zd click --hwnd "$box" 1 >/dev/null
 }
 
-# finish_setup PID DIALOG...: waits for the installer's closing dialog
-# (matched by DIALOG's zd arguments), closes it and checks the exit code.
+# finish_setup PID DIALOG...: waits up to two minutes for the installer's
+# closing dialog (matched by DIALOG's zd arguments) to say the installation
+# is complete, closes it and checks the exit code.
 finish_setup() {
-  local pid=$1 state=
+  local pid=$1
   shift
-  for _ in $(seq 1 120); do
-    state=$(zd state "$@" 1020 2>/dev/null || true)
-    case "$state" in *visible=1*) break ;; esac
-    sleep 0.5
-  done
-  case "$state" in *visible=1*) ;; *) fail "the installation did not complete" ;; esac
+  completed() { zd state "$@" 1020 2>/dev/null | grep -q 'visible=1'; }
+  until_ok 120 completed "$@" || fail "the installation did not complete"
+  expect_eq 'インストールが完了しました' "$(zd text "$@" 1020)" "installation complete"
   zd click "$@" 2 >/dev/null
-  expect_eq 0 "$(zd wait-exit --timeout 20000 "$pid")" "setup.exe exit code"
+  expect_eq 0 "$(zd wait-exit "$pid")" "setup.exe exit code"
 }
 
 # expect_eq WANT GOT WHAT
 expect_eq() {
   [ "$1" = "$2" ] || fail "${3:-value}: expected '$1', got '$2'"
+}
+
+# until_ok SECONDS COMMAND...: runs COMMAND every 0.2 s until it succeeds,
+# for up to SECONDS; false when it never did. For a state the test caused
+# that the program shows a moment later (under load, many moments later).
+until_ok() {
+  local limit=$((SECONDS + $1))
+  shift
+  until "$@"; do
+    [ "$SECONDS" -lt "$limit" ] || return 1
+    sleep 0.2
+  done
+}
+
+# wait_eq WANT WHAT COMMAND...: waits up to 60 s for COMMAND to print WANT,
+# then compares as expect_eq does.
+wait_eq() {
+  local want=$1 what=$2 got limit=$((SECONDS + 60))
+  shift 2
+  while got=$("$@" 2>/dev/null) || true; [ "$got" != "$want" ] && [ "$SECONDS" -lt "$limit" ]; do
+    sleep 0.2
+  done
+  expect_eq "$want" "$got" "$what"
 }
 
 # reg.exe's answers. A key or value counts as absent only when reg.exe,
@@ -109,8 +130,15 @@ key_state() {
   esac
   listing=$(_reg query "$parent") || reg_failed "$parent" >&2
   # The subkeys are listed with their whole path; the name alone decides.
+  # A key its parent lists was there: a query of it that failed is asked
+  # again (reg.exe now and then fails to start on a loaded machine).
   if awk -v name="$name" '/^HKEY_/ { n = split($0, p, "\\"); if (tolower(p[n]) == tolower(name)) found = 1 }
                           END { exit !found }' <<<"$listing"; then
+    local try
+    for try in 1 2; do
+      echo "key_state: reg.exe failed on $key, which its parent lists; asking again" >&2
+      if _reg query "$key" >/dev/null; then echo present; return 0; fi
+    done
     reg_failed "$key (listed, but not readable)" >&2
   fi
   echo absent

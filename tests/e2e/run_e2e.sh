@@ -5,7 +5,8 @@
 #
 # Environment: ZARVEL_E2E_BUILD (build tree, default: the current folder),
 # ZARVEL_E2E_SRC (source tree), ZARVEL_E2E_TIMEOUT (seconds for the script,
-# default 270, under ctest's 300 so that cleaning up still happens).
+# default 570, under ctest's 600 so that cleaning up still happens),
+# ZARVEL_E2E_CASE (one of the cases a script lists in "# cases: ...").
 set -u
 t_begin=$EPOCHREALTIME
 if [ $# -ne 1 ] || [ ! -f "$1" ]; then
@@ -15,6 +16,7 @@ fi
 here=$(cd "$(dirname "$0")" && pwd)
 script=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 name=$(basename "$script" .sh)
+CASE=${ZARVEL_E2E_CASE:-}
 BUILD=$(cd "${ZARVEL_E2E_BUILD:-.}" && pwd)
 SRC=$(cd "${ZARVEL_E2E_SRC:-$here/../..}" && pwd)
 ZDRIVE=$BUILD/zdrive.exe
@@ -27,14 +29,26 @@ wine_env_name=run_e2e
 . "$SRC/tools/wine_env.sh"
 wine_pick "$ZDRIVE" || exit $?
 
-WORK=$BUILD/e2e/work/$name
+WORK=$BUILD/e2e/work/$name${CASE:+.$CASE}
+# A script with cases runs once without one first: what it leaves in
+# $SHARED its cases read.
+SHARED=$BUILD/e2e/shared/$name
+if [ -z "$CASE" ] && head -n 10 "$script" | grep -q '^# *cases:'; then
+  rm -rf "$SHARED"
+  mkdir -p "$SHARED"
+fi
 # A run killed outright may have left its (persistent) wineserver behind.
 if [ -d "$WORK/prefix" ]; then
   WINEPREFIX=$WORK/prefix timeout 10 "$server" -k >/dev/null 2>&1
 fi
 rm -rf "$WORK"
 mkdir -p "$WORK"
-template=$BUILD/e2e/template-$arch
+# The locale (and so the system code page) from a "# lang: LOCALE" line
+# among the first ones: ja_JP.UTF-8 unless it says otherwise. Another locale
+# has a template of its own, booted in it, as a user there has the prefix.
+lang=$(head -n 10 "$script" | sed -n 's/^# *lang: *\([A-Za-z_.0-9-]*\).*/\1/p' | head -n1)
+template=$BUILD/e2e/template-$arch${lang:+-$lang}
+[ -z "$lang" ] || export ZARVEL_WINE_LANG=$lang
 wine_export "$WORK" "$WORK/prefix"
 DRIVE_C=$WINEPREFIX/drive_c
 
@@ -56,7 +70,7 @@ trap 'exit 130' INT TERM
 # The X screen is a little larger than the desktop, as a monitor would be.
 wine_start_xvfb "$WORK/xvfb.fd" 1024x768x24 || exit 125
 
-wine_template "$template" || { echo "run_e2e: no template prefix" >&2; exit 125; }
+wine_template "$template" "$lang" || { echo "run_e2e: no template prefix" >&2; exit 125; }
 wine_copy_prefix "$template" "$WINEPREFIX" || { echo "run_e2e: cannot copy the template" >&2; exit 125; }
 sed -i "s/^\"zarvel\"=\"[0-9]*x[0-9]*\"/\"zarvel\"=\"$desktop\"/" "$WINEPREFIX/user.reg"
 
@@ -67,9 +81,9 @@ sed -i "s/^\"zarvel\"=\"[0-9]*x[0-9]*\"/\"zarvel\"=\"$desktop\"/" "$WINEPREFIX/u
 timeout 60 "$loader" "$ZDRIVE" list >/dev/null 2>&1
 
 WINPROFILE=$DRIVE_C/users/$(id -un)
-export BUILD SRC WORK DRIVE_C WINPROFILE ZDRIVE
+export BUILD SRC WORK DRIVE_C WINPROFILE ZDRIVE CASE SHARED
 t_ready=$EPOCHREALTIME
-timeout -k 5 "${ZARVEL_E2E_TIMEOUT:-270}" bash -c '
+timeout -k 5 "${ZARVEL_E2E_TIMEOUT:-570}" bash -c '
   set -e
   . "$1"
   cd "$WORK"
@@ -77,6 +91,7 @@ timeout -k 5 "${ZARVEL_E2E_TIMEOUT:-270}" bash -c '
 rc=$?
 t_done=$EPOCHREALTIME
 secs() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.1f", b - a }'; }
+name=$name${CASE:+.$CASE}
 echo "run_e2e: $name: set-up $(secs "$t_begin" "$t_ready") s, script $(secs "$t_ready" "$t_done") s" >&2
 if [ $rc -ne 0 ]; then
   [ $rc -eq 124 ] && echo "run_e2e: $name timed out" >&2

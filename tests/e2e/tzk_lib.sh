@@ -19,22 +19,15 @@ tzk_start() {
 # a while for its first DirectDraw start).
 tzk_wait_window() {
   zd --timeout 60000 wait-window --class tzk >/dev/null
-  local i
-  for i in $(seq 1 60); do
-    shot "$WORK/start.png"
-    if [ "$(identify -format %k "$WORK/start.png")" -gt 2 ]; then
-      sleep 1  # and the window has settled in front
-      return 0
-    fi
-    sleep 0.5
-  done
-  fail "the game window stays black"
+  drawn() { shot "$WORK/start.png" && [ "$(identify -format %k "$WORK/start.png")" -gt 2 ]; }
+  until_ok 120 drawn || fail "the game window stays black"
+  sleep 1  # and the window has settled in front
 }
 
 # A message box or dialog of the game: class #32770 with this title. Waits
 # longer than one zd call may last are made of several.
 box_wait() {
-  local left=${2:-20000} step
+  local left=${2:-60000} step
   while :; do
     step=$((left > 100000 ? 100000 : left))
     zd --timeout "$step" wait-window --class '#32770' --title "$1" >/dev/null && return 0
@@ -53,14 +46,33 @@ press() {
   zd keys --class tzk "down:$1" sleep:300 "up:$1"
 }
 
-# Esc, Yes, the information box, and the exit code 0.
-tzk_quit() {
-  local pid=$1
+# exit_question_no [SHOT.png]: Esc asks whether to end, the question is read
+# back (the screen taken first when asked), and No lets the game go on.
+exit_question_no() {
   zd keys --class tzk ESC
   box_wait ZARVEL
+  [ -z "${1:-}" ] || shot "$1"
+  expect_eq "$(printf '終了しますか？\nExit? ')" "$(zd text --class '#32770' --title ZARVEL 65535)" \
+    "the exit question"
+  zd click --class '#32770' --title ZARVEL 7
+  zd wait-gone --class '#32770' --title ZARVEL
+}
+
+# Esc, Yes, the information box, and the exit code 0. An Esc that brought
+# no question in 15 s went to no window of the game (one still coming back
+# from a dialog) and is pressed again; the game ignores a second request
+# while it asks.
+tzk_quit() {
+  local pid=$1 try
+  for try in 1 2 3 4; do
+    zd keys --class tzk ESC
+    box_wait ZARVEL 15000 && break
+    [ "$try" -lt 4 ] || fail "no close question after Esc"
+    echo "tzk_quit: no close question 15 s after Esc; pressing it again" >&2
+  done
   zd click --class '#32770' --title ZARVEL 6
-  farewell_ok 30000
-  expect_eq 0 "$(zd --timeout 30000 wait-exit "$pid")" "tzk.exe exit code"
+  farewell_ok
+  expect_eq 0 "$(zd wait-exit "$pid")" "tzk.exe exit code"
 }
 
 # Lines of score.dat, CR LF counted as line ends.

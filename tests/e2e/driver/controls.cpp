@@ -91,12 +91,24 @@ int cmd_set_text(const Args& a) {
 
 // Posted, never sent: a button whose handler opens a modal dialog would
 // otherwise hold us until that dialog closed. What a user cannot press
-// (hidden or disabled) is an error, not a silent no-op.
+// (hidden or disabled) is an error, not a silent no-op. A press goes the
+// mouse's way (focus, capture, release), which a dialog that is not yet the
+// active window can lose, so its window comes to the front first, as it
+// would under a user's pointer (waiting up to front_ms for that).
+static int pressable(const Args& a, const wchar_t* cmd, DWORD front_ms, HWND* out) {
+  if (a.rest.size() != 1) return usage(std::wstring(cmd) + L": wrong number of arguments");
+  HWND top = nullptr;
+  if (int r = need_window(a, &top)) return r;
+  if (int r = need_control(a, top, a.rest[0], out)) return r;
+  if (!IsWindowVisible(*out)) return fail(L"control " + a.rest[0] + L" is hidden");
+  if (!IsWindowEnabled(*out)) return fail(L"control " + a.rest[0] + L" is disabled");
+  bring_to_front(top, front_ms);
+  return kOk;
+}
+
 int cmd_click(const Args& a) {
   HWND c = nullptr;
-  if (int r = control_from(a, 1, L"click", &c)) return r;
-  if (!IsWindowVisible(c)) return fail(L"control " + a.rest[0] + L" is hidden");
-  if (!IsWindowEnabled(c)) return fail(L"control " + a.rest[0] + L" is disabled");
+  if (int r = pressable(a, L"click", a.timeout_ms, &c)) return r;
   if (!PostMessageW(c, BM_CLICK, 0, 0)) return fail(L"cannot post to control " + a.rest[0]);
   return kOk;
 }
@@ -126,7 +138,8 @@ static long long line_ends(const std::wstring& path) {
 int cmd_click_when(const Args& a) {
   if (a.file.empty()) return usage(L"click-when: no --file given");
   HWND c = nullptr;
-  if (int r = control_from(a, 1, L"click-when", &c)) return r;
+  // The file is watched at once: a program on a timer does not wait for us.
+  if (int r = pressable(a, L"click-when", 0, &c)) return r;
   std::wstring path = a.file[0] == L'/' ? L"Z:" + a.file : a.file;
   for (wchar_t& ch : path)
     if (ch == L'/') ch = L'\\';

@@ -93,17 +93,6 @@ static int focus_control(const Args& a, HWND top, const std::wstring& id) {
   return kOk;
 }
 
-static bool bring_to_front(HWND top) {
-  SetForegroundWindow(top);
-  DWORD deadline = GetTickCount() + 1000;
-  while (GetForegroundWindow() != top) {
-    if (time_left(deadline) == 0) return false;
-    Sleep(20);
-    SetForegroundWindow(top);
-  }
-  return true;
-}
-
 static bool prefixed(const std::wstring& s, const wchar_t* p, std::wstring* rest) {
   size_t n = lstrlenW(p);
   if (s.size() < n || s.compare(0, n, p) != 0) return false;
@@ -157,7 +146,7 @@ int cmd_keys(const Args& a) {
     if (!valid_token(tok)) return usage(L"keys: not a key: " + tok);
   HWND top = nullptr;
   if (int r = need_window(a, &top)) return r;
-  if (!bring_to_front(top))
+  if (!bring_to_front(top, a.timeout_ms))
     fail(L"warning: " + describe(a.sel) + L" did not come to the front; typing anyway");
   for (const std::wstring& tok : a.rest) {
     int r = one_key(a, top, tok);

@@ -81,6 +81,18 @@ int need_window(const Args& a, HWND* out) {
   return kOk;
 }
 
+bool bring_to_front(HWND top, DWORD ms) {
+  constexpr DWORD kMostMs = 30000;
+  SetForegroundWindow(top);
+  DWORD deadline = GetTickCount() + (ms < kMostMs ? ms : kMostMs);
+  while (GetForegroundWindow() != top) {
+    if (time_left(deadline) == 0) return false;
+    Sleep(20);
+    SetForegroundWindow(top);
+  }
+  return true;
+}
+
 int cmd_wait_window(const Args& a) {
   HWND w = nullptr;
   if (int r = need_window(a, &w)) return r;

@@ -26,7 +26,9 @@ struct Selector {
 struct Args {
   std::wstring command;
   Selector sel;
-  DWORD timeout_ms = 10000;
+  // Long enough for a machine four times slower than ours under load: a
+  // wait ends the moment its window or control is there.
+  DWORD timeout_ms = 60000;
   std::wstring cwd;         // start: working folder
   bool has_cwd = false;
   std::wstring line;        // start: a whole command line, parsed as Windows does
@@ -63,6 +65,10 @@ HWND wait_for_window(const Selector& sel, DWORD timeout_ms);
 // saying why on stderr.
 int need_window(const Args& a, HWND* out);
 bool has_selector(const Args& a);
+// Makes top the foreground window, trying for up to ms (at most 30 s: a
+// window still being shown or restored takes a moment; keys typed before
+// that would reach another window); false when it never became one.
+bool bring_to_front(HWND top, DWORD ms);
 
 // --- finding controls (controls.cpp) ---------------------------------------
 // Control ID of the window (0: the window itself), waiting for it to appear;
@@ -89,3 +95,4 @@ int cmd_click_when(const Args& a);
 int cmd_state(const Args& a);
 int cmd_rect(const Args& a);
 int cmd_keys(const Args& a);
+int cmd_reg_value(const Args& a);

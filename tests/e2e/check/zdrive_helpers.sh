@@ -1,0 +1,26 @@
+# desktop: 800x600
+. "$SRC/tests/e2e/check/zdrive_lib.sh"
+
+# lib.sh's own helpers.
+unix_c=$DRIVE_C
+while IFS='|' read -r unix want; do
+  expect_eq "$want" "$(winpath "$unix")" "winpath $unix"
+done <<TABLE
+$DRIVE_C|C:\\
+$DRIVE_C/Program Files/ZARVEL|C:\\Program Files\\ZARVEL
+$DRIVE_C/a/../b|C:\\b
+$DRIVE_C-not|Z:${unix_c//\//\\}-not
+/opt/game x|Z:\\opt\\game x
+TABLE
+expect_eq "800x600" "$(regget 'HKCU\Software\Wine\Explorer\Desktops' zarvel)" "regget string"
+expect_eq "0x0" "$(regget 'HKCU\Software\Wine\WineDbg' ShowCrashDialog)" "regget number"
+expect_eq "" "$(regget 'HKCU\Software\Wine\WineDbg' NoSuchValue)" "regget absent value"
+expect_eq "" "$(regget 'HKCU\Software\NoSuchKey' X)" "regget absent key"
+expect_eq absent "$(key_state 'HKCU\Software\NoSuchKey\Deeper')" "absent below absent"
+# A reg.exe that fails is never read as "absent".
+broken_reg() { ( WINELOADER=/bin/false "$@" ); }
+exit_code 1 broken_reg regget 'HKCU\Software\NoSuchKey' X
+exit_code 1 broken_reg key_exists 'HKCU\Software\NoSuchKey'
+exit_code 1 broken_reg registry_state
+shot screen.png
+expect_eq "PNG 1024x768" "$(identify -format '%m %wx%h' screen.png)" "screenshot"

@@ -1,0 +1,23 @@
+# desktop: 800x600
+. "$SRC/tests/e2e/check/zdrive_lib.sh"
+
+# Arguments arrive as given, quotes and backslashes included, and the program
+# runs in its own folder unless told otherwise.
+check_start() {
+  local want_args=$1 want_cwd=$2 pid
+  shift 2
+  pid=$(zd start "$@")
+  zd wait-window --pid "$pid" --title "$main" >/dev/null
+  expect_eq "$want_args" "$(zd text --pid "$pid" --title "$main" 107)" "arguments of start $*"
+  expect_eq "$want_cwd" "$(zd text --pid "$pid" --title "$main" 108)" "folder of start $*"
+  zd click --pid "$pid" --title "$main" 2
+  expect_eq 7 "$(zd wait-exit "$pid")" "cancelled"
+}
+check_start "" "$(winpath "$BUILD")" "$exe"
+check_start "a b|c\"d|e\\|日本語" "$(winpath "$BUILD")" "$exe" "a b" 'c"d' 'e\' 日本語
+check_start "--title|x" 'C:\windows' --cwd 'C:\windows' "$exe" --title x
+# A whole command line, split by Windows: the quoted program, then its own
+# parser for the arguments.
+check_start "a b|c" 'C:\windows' --cwd 'C:\windows' --line "\"$exe\" \"a b\" c"
+unix_c=$DRIVE_C
+check_start "" "Z:${unix_c//\//\\}" --cwd "$DRIVE_C" "$BUILD/zdrive_check.exe"
