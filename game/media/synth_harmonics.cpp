@@ -1,4 +1,4 @@
-// The General MIDI patches' spectra (see synth_programs.h): per program,
+// The General MIDI patches' harmonics (see synth_programs.h): per program,
 // harmonics 1 to 16 in dB at C2, C3, C4, C5 and C6.
 #include "game/media/synth_programs.h"
 
