@@ -36,8 +36,7 @@ link=$(probe lnk "$group\\$shortcut.lnk")
 expect_eq "$folder\\tzk.exe" "$(sed -n 's/^target=//p' <<<"$link")" "the shortcut's target"
 expect_eq "$folder" "$(sed -n 's/^workdir=//p' <<<"$link")" "the shortcut's working folder"
 game_pid=$(zd start --cwd "$folder" "$folder\\tzk.exe")
-zd wait-window --class tzk >/dev/null
-sleep 2
+tzk_wait_window
 zd keys --class tzk Z sleep:1500 >/dev/null
 tzk_quit "$game_pid" >/dev/null
 

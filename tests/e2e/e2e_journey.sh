@@ -46,8 +46,7 @@ workdir=$(sed -n 's/^workdir=//p' <<<"$link")
 expect_eq 'C:\ZARVEL\tzk.exe' "$target" "the shortcut's target"
 expect_eq 'C:\ZARVEL' "$workdir" "the shortcut's working folder"
 game_pid=$(zd start --cwd "$workdir" "$target")
-zd wait-window --class tzk >/dev/null
-sleep 2
+tzk_wait_window
 zd keys --class tzk Z sleep:1500 down:Z sleep:3000 up:Z sleep:500 >/dev/null
 shot playing.png
 tzk_quit "$game_pid" >/dev/null

@@ -49,8 +49,7 @@ wait_eq "checked=0 enabled=1 visible=1" "clicked when the file was ready" zd sta
 zd click --title "$main" 102  # ticked again: the exit code below tells
 wait_eq "checked=1 enabled=1 visible=1" "ticked again" zd state --title "$main" 102
 
-# The exit code survives the program's end.
+# The exit code survives the program's end: asked again once it has ended.
 zd click --title "$main" 1
-zd wait-gone --title "$main"
-sleep 1
+zd wait-exit "$pid" >/dev/null
 expect_eq 61 "$(zd wait-exit "$pid")" "exit code"

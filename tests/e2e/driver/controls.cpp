@@ -61,13 +61,23 @@ static std::wstring unix_lines(const std::wstring& w) {
 int cmd_text(const Args& a) {
   HWND c = nullptr;
   if (int r = control_from(a, 1, L"text", &c)) return r;
-  out_line(unix_lines(window_text(c)));
+  std::wstring text;
+  if (!read_text(c, a.timeout_ms, &text))
+    return fail(L"control " + a.rest[0] + L" gave no text in " + std::to_wstring(a.timeout_ms) + L" ms");
+  out_line(unix_lines(text));
   return kOk;
 }
 
-static BOOL CALLBACK texts_proc(HWND w, LPARAM) {
-  out_line(std::to_wstring(GetDlgCtrlID(w)) + L"\t" + class_name(w) + L"\t" +
-           one_line(window_text(w)));
+struct TextsState {
+  DWORD wait_ms;
+  bool all_read;
+};
+
+static BOOL CALLBACK texts_proc(HWND w, LPARAM lp) {
+  TextsState* st = (TextsState*)lp;
+  std::wstring text;
+  if (!read_text(w, st->wait_ms, &text)) return st->all_read = false;
+  out_line(std::to_wstring(GetDlgCtrlID(w)) + L"\t" + class_name(w) + L"\t" + one_line(text));
   return TRUE;
 }
 
@@ -75,7 +85,9 @@ int cmd_texts(const Args& a) {
   if (!a.rest.empty()) return usage(L"texts: only a window is given");
   HWND top = nullptr;
   if (int r = need_window(a, &top)) return r;
-  EnumChildWindows(top, texts_proc, 0);
+  TextsState st{a.timeout_ms, true};
+  EnumChildWindows(top, texts_proc, (LPARAM)&st);
+  if (!st.all_read) return fail(L"a control of " + describe(a.sel) + L" gave no text in time");
   return kOk;
 }
 
@@ -106,10 +118,24 @@ static int pressable(const Args& a, const wchar_t* cmd, DWORD front_ms, HWND* ou
   return kOk;
 }
 
+// A push button's press reaches its dialog as the BN_CLICKED a released
+// mouse button ends in: BM_CLICK goes through the button's own capture and
+// focus, which a busy machine was seen to lose between the two. Check
+// boxes and radio buttons keep BM_CLICK, which also changes their state.
+static bool is_push_button(HWND c) {
+  LONG type = GetWindowLongW(c, GWL_STYLE) & BS_TYPEMASK;
+  return class_name(c) == L"Button" && (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON);
+}
+
+static bool post_press(HWND c) {
+  if (!is_push_button(c)) return PostMessageW(c, BM_CLICK, 0, 0);
+  return PostMessageW(GetParent(c), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(c), BN_CLICKED), (LPARAM)c);
+}
+
 int cmd_click(const Args& a) {
   HWND c = nullptr;
   if (int r = pressable(a, L"click", a.timeout_ms, &c)) return r;
-  if (!PostMessageW(c, BM_CLICK, 0, 0)) return fail(L"cannot post to control " + a.rest[0]);
+  if (!post_press(c)) return fail(L"cannot post to control " + a.rest[0]);
   return kOk;
 }
 
@@ -152,7 +178,7 @@ int cmd_click_when(const Args& a) {
     if (!IsWindow(c)) return fail(L"control " + a.rest[0] + L" went away while waiting");
     Sleep(1);
   }
-  if (!PostMessageW(c, BM_CLICK, 0, 0)) return fail(L"cannot post to control " + a.rest[0]);
+  if (!post_press(c)) return fail(L"cannot post to control " + a.rest[0]);
   return kOk;
 }
 

@@ -43,16 +43,24 @@ int usage(const std::wstring& w) {
   return kUsage;
 }
 
-std::wstring window_text(HWND w) {
-  // WM_GETTEXT through a timeout: a hung program must not hang the test.
+// WM_GETTEXT through a timeout: a hung program must not hang the test, and
+// a program slow to answer on a busy machine must not read as an empty text.
+bool read_text(HWND w, DWORD wait_ms, std::wstring* out) {
   DWORD_PTR len = 0;
-  if (!SendMessageTimeoutW(w, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &len))
-    return {};
+  if (!SendMessageTimeoutW(w, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, wait_ms, &len)) return false;
   std::wstring t(len + 1, L'\0');
   DWORD_PTR got = 0;
-  if (!SendMessageTimeoutW(w, WM_GETTEXT, len + 1, (LPARAM)&t[0], SMTO_ABORTIFHUNG, 2000, &got))
-    return {};
+  if (!SendMessageTimeoutW(w, WM_GETTEXT, len + 1, (LPARAM)&t[0], SMTO_NORMAL, wait_ms, &got))
+    return false;
   t.resize(got < len ? got : len);
+  *out = t;
+  return true;
+}
+
+// For finding windows, which polls: an unanswered read is no match yet.
+std::wstring window_text(HWND w) {
+  std::wstring t;
+  read_text(w, 2000, &t);
   return t;
 }
 

@@ -46,6 +46,7 @@ std::wstring from_utf8(const std::string& s);
 void out_line(const std::wstring& w);  // stdout, UTF-8, with '\n'
 int fail(const std::wstring& w);       // stderr, returns kFailed
 int usage(const std::wstring& w);      // stderr, returns kUsage
+bool read_text(HWND w, DWORD wait_ms, std::wstring* out);
 std::wstring window_text(HWND w);
 std::wstring class_name(HWND w);
 std::wstring hex_handle(HWND w);
