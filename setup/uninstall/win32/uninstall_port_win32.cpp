@@ -24,6 +24,11 @@ size_t LastComponent(const char* path) {
   return last ? static_cast<size_t>(last - path) + 1 : 0;
 }
 
+bool HasAttribute(const char* path, DWORD flag) {
+  const DWORD attributes = Attributes(path);
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & flag);
+}
+
 }  // namespace
 
 int32_t FsDeleteFile(const char* path) {
@@ -31,20 +36,14 @@ int32_t FsDeleteFile(const char* path) {
   return wide.ok && DeleteFileW(wide.c_str()) ? 1 : 0;
 }
 
-int32_t FsIsFolder(const char* path) {
-  const DWORD attributes = Attributes(path);
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) ? 1 : 0;
-}
+int32_t FsIsFolder(const char* path) { return HasAttribute(path, FILE_ATTRIBUTE_DIRECTORY) ? 1 : 0; }
 
 int32_t FsRemoveFolder(const char* path) {
   WidePathOf wide(path);
   return wide.ok && RemoveDirectoryW(wide.c_str()) ? 1 : 0;
 }
 
-int32_t FsIsLink(const char* path) {
-  const DWORD attributes = Attributes(path);
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) ? 1 : 0;
-}
+int32_t FsIsLink(const char* path) { return HasAttribute(path, FILE_ATTRIBUTE_REPARSE_POINT) ? 1 : 0; }
 
 int32_t FsLongPath(const char* path, char* buffer, int32_t size) { return LongPathOf(path, buffer, size); }
 
