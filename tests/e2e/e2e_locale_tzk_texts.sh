@@ -15,7 +15,7 @@ press RIGHT
 press RIGHT
 zd keys --class tzk down:Z sleep:3000 up:Z
 zd keys --class tzk down:T
-box_wait "Insert Height Score" 200000
+game_over_box down:T
 entry=(--class '#32770' --title "Insert Height Score")
 zd keys "${entry[@]}" up:T
 # The name takes what 932 keeps in ten bytes: seven kanji and kana do not

@@ -15,7 +15,7 @@ tzk_wait_window
 zd keys --class tzk down:DOWN down:RIGHT sleep:300
 press P
 zd keys --class tzk down:T
-box_wait "Insert Height Score" 200000 || fail "no name entry for a score of 0"
+game_over_box down:DOWN down:RIGHT down:T
 entry=(--class '#32770' --title "Insert Height Score")
 zd keys "${entry[@]}" up:T up:RIGHT up:DOWN
 expect_eq 1 "$(zd text "${entry[@]}" 1005)" "rank"

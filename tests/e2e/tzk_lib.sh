@@ -15,6 +15,26 @@ tzk_start() {
   zd start --cwd "$(winpath "$GAME_DIR")" "$(winpath "$BUILD/tzk.exe")" "$@"
 }
 
+# game_over_box KEY...: waits up to 200 s for the name entry of a game
+# played with these keys held (zd keys words: down:Z down:T). The game plays
+# only while its window is active: where no entry came and the picture has
+# not changed in 15 s, the window is brought back to the front and the keys
+# are held again, as a player would click on it.
+game_over_box() {
+  local waited
+  shot "$WORK/still.png"
+  for waited in $(seq 15 15 200); do
+    box_wait "Insert Height Score" 15000 && return 0
+    shot "$WORK/now.png"
+    if [ "$(compare -metric AE "$WORK/still.png" "$WORK/now.png" null: 2>&1 || true)" = 0 ]; then
+      echo "game_over_box: the picture stood still for 15 s; the window to the front, the keys held again" >&2
+      zd keys --class tzk "$@" >/dev/null || true
+    fi
+    mv "$WORK/now.png" "$WORK/still.png"
+  done
+  fail "no name entry in 200 s"
+}
+
 # The window, then the title's first frames on screen (a fresh prefix takes
 # a while for its first DirectDraw start).
 tzk_wait_window() {
