@@ -3,7 +3,9 @@
 # under Wine, for the README: e2e_tzk_pacing (500 frames of an invulnerable
 # first stage with fire held) as the game ships, then with the whole wait
 # spun (ZARVEL_FRAME_SPIN=1) for comparison. Prints the load average around
-# each run and frame_stats.sh's figures and histograms; ends non-zero when
+# each run, frame_stats.sh's figures and histograms, and for each frame
+# above 70 ms the processor time of each of tzk.exe's threads (the game's,
+# Wine's drawing and sound threads) in it; ends non-zero when
 # the shipped pacing misses mean <= 61.5 ms, >= 99% of frames between 60
 # and 63 ms, none above 70 ms. Builds the tree's programs first; run it on
 # an otherwise idle machine.
@@ -22,8 +24,16 @@ run() {  # run LABEL: one pacing test, its figures
   echo "=== $1 done (load average after: $(cut -d' ' -f1-3 /proc/loadavg))"
 }
 
+# Every thread's processor time beside the shipped run, to name the thread
+# behind a long frame.
+threads=$build/e2e/pacing-threads.txt
+python3 tools/thread_times.py sample "$PWD/$build/e2e/work/e2e_tzk_pacing/" "$threads" &
+sampler=$!
 run "as shipped: sleeps, then the last 2 ms spun"
+wait "$sampler"
 summary=$(tools/frame_stats.sh "$log" 500 | head -n1)
+echo "=== frames above 70 ms: each thread's processor time in them (ms)"
+python3 tools/thread_times.py frames "$log" "$threads" 500 70
 ZARVEL_FRAME_SPIN=1 run "the whole wait spun"
 echo
 echo "as shipped: $summary"

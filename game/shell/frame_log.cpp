@@ -23,6 +23,7 @@ int64_t LastWall = 0;      // the previous wait's start
 int64_t LastCpu = 0;
 int64_t LastWaitEnd = 0;   // 0: no wait has ended since the last start
 int64_t LastPresented = 0;
+int64_t FirstWall = 0;     // the first wait's start, on the wall clock
 constexpr size_t MaxSamples = 200000;  // an hour of play; the rest is not kept
 
 // The sample of the wait in progress, if it is kept.
@@ -32,6 +33,7 @@ FrameSample* Current() { return LastWall != 0 && !Samples.empty() ? &Samples.bac
 void NoteFrameLog() {
   int64_t wall = PortWallMicroseconds();
   int64_t cpu = PortThreadCpuMicroseconds();
+  if (LastWall == 0) FirstWall = wall;
   if (LastWall != 0 && Samples.size() < MaxSamples) {
     int64_t work = LastWaitEnd != 0 ? wall - LastWaitEnd : 0;
     Samples.push_back({FrameCount, wall - LastWall, cpu - LastCpu, work, 0, -1});
@@ -62,7 +64,7 @@ void StartFrameLog(const char* path) {
   LogPath = path;
   Samples.clear();
   Samples.reserve(4096);
-  LastWall = LastCpu = LastWaitEnd = LastPresented = 0;
+  LastWall = LastCpu = LastWaitEnd = LastPresented = FirstWall = 0;
   OnFrameWait = NoteFrameLog;
   OnFramePresented = NoteFrameLogPresented;
   OnFrameWaitEnd = NoteFrameLogWaitEnd;
@@ -75,7 +77,10 @@ void StopFrameLog() {
   OnFrameWaitEnd = nullptr;
   std::FILE* f = std::fopen(LogPath.c_str(), "w");
   if (!f) return;
-  std::fprintf(f, "# frame wall_us cpu_us work_us present_us wait_us\n");
+  // Where the log sits on the wall clock, so that other records of the
+  // same clock (another thread's processor time) can be laid beside it.
+  std::fprintf(f, "# frame wall_us cpu_us work_us present_us wait_us; first wait began at %lld us\n",
+               static_cast<long long>(FirstWall));
   for (const FrameSample& s : Samples)
     std::fprintf(f, "%d %lld %lld %lld %lld %lld\n", s.frame, static_cast<long long>(s.wall),
                  static_cast<long long>(s.cpu), static_cast<long long>(s.work),

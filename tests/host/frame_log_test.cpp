@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "game/shell/frame_log.h"
+#include "game/shell/frame_log_port.h"
 #include "game/shell/observers.h"
 #include "game/shell/shared_state.h"
 
@@ -56,10 +57,13 @@ TEST(FrameLog, PartsOfTheFrameInTheirColumns) {
   std::string name = path.string();
   auto pause = [](int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); };
   StartFrameLog(name.c_str());
+  int64_t firstWait[2] = {0, 0};  // the wall clock around the first wait's start
   for (int32_t frame : {-1, 1}) {
     FrameCount = frame;
     pause(30);  // work
+    if (frame == -1) firstWait[0] = PortWallMicroseconds();
     OnFrameWait();
+    if (frame == -1) firstWait[1] = PortWallMicroseconds();
     pause(10);  // present
     OnFramePresented();
     pause(20);  // wait
@@ -79,6 +83,13 @@ TEST(FrameLog, PartsOfTheFrameInTheirColumns) {
   EXPECT_GE(present, 10000);
   EXPECT_GE(wait, 20000);
   EXPECT_GE(wall, work + 30000) << "from one wait's start to the next";
+  // The header places the log on the wall clock: the first wait's start.
+  long long first = -1;
+  size_t at = lines[0].find("first wait began at ");
+  ASSERT_NE(at, std::string::npos) << lines[0];
+  std::istringstream(lines[0].substr(at + 20)) >> first;
+  EXPECT_GE(first, firstWait[0]);
+  EXPECT_LE(first, firstWait[1]);
   std::filesystem::remove(path);
   FrameCount = 0;
 }
