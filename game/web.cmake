@@ -20,8 +20,9 @@ set(WEB_SHARED_SOURCES
   game/media/host/midi_port.cpp
   game/actors/host/allocation_port.cpp
   game/scores/host/score_port.cpp
-  # what the native program's window does the same way: the boxes'
-  # decisions, the driven clock and the frame marks
+  # what the native program's window does the same way: the text items'
+  # fonts, the boxes' decisions, the driven clock and the frame marks
+  game/media/sdl2/text_faces.cpp
   game/shell/sdl2/dialog_rules.cpp
   game/shell/sdl2/native_clock.cpp)
 file(GLOB WEB_PROGRAM_SOURCES CONFIGURE_DEPENDS game/shell/web/program/*.cpp)

@@ -13,16 +13,11 @@
 #include "game/media/host/host_display.h"
 #include "game/media/host/host_surfaces.h"
 #include "game/media/host/host_text_font.h"
+#include "game/media/sdl2/text_faces.h"
 #include "game/media/palette.h"
 #include "game/media/sdl2/native_fonts.h"
 
 namespace {
-struct Made {
-  int32_t height;
-  int32_t weight;
-};
-std::vector<Made> Fonts;  // handle = index + 1
-constexpr int32_t SystemFontPixels = 16;  // the DC's own font
 // GDI steps the system font's lines 18 pixels apart (the title's help, as
 // the Windows program shows it); a font's own line skip is less.
 constexpr int32_t SystemFontLineStep = 18;
@@ -119,26 +114,15 @@ void DrawItem(HostSurfaceRecord& s, const TextItem& t, int32_t pixels, bool bold
 }
 }  // namespace
 
-FontHandle PortCreateFont(int32_t height, int32_t weight, int32_t) {
-  Fonts.push_back({height, weight});
-  return Fonts.size();
-}
-
-void PortDeleteFont(FontHandle) {}
-
 int32_t PortDrawTexts(SurfaceHandle surface, FontHandle font, const TextItem* items, int32_t count) {
-  HostSurfaceRecord* s = FindHostSurface(surface);
-  if (!s) return DderrInvalidParams;
-  if (s->lost) return DderrSurfaceLost;
+  HostSurfaceRecord* s = nullptr;
   PaletteEntry colours[PaletteSize];
-  if (!HostPaletteColours(HostPrimaryPalette(), colours)) DefaultPaletteTable(colours);
+  if (int32_t error = TextSurface(surface, &s, colours)) return error;
   std::lock_guard<std::mutex> held(NativeFontLock());
   for (int32_t i = 0; i < count; ++i) {
     const TextItem& t = items[i];
-    bool own = t.withFont && font && font <= Fonts.size();
-    int32_t pixels = own ? std::abs(Fonts[font - 1].height) : SystemFontPixels;
-    bool bold = own && Fonts[font - 1].weight >= 700;
-    DrawItem(*s, t, pixels < 1 ? SystemFontPixels : pixels, bold, own ? 0 : SystemFontLineStep,
+    ItemFace face = FaceOfItem(font, t);
+    DrawItem(*s, t, face.pixels, face.bold, face.own ? 0 : SystemFontLineStep,
              NearestIndex(colours, t.red, t.green, t.blue));
   }
   return DdOk;

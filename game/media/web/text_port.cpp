@@ -15,15 +15,10 @@
 
 #include "game/media/host/host_display.h"
 #include "game/media/host/host_surfaces.h"
+#include "game/media/sdl2/text_faces.h"
 #include "game/media/palette.h"
 
 namespace {
-struct Made {
-  int32_t height;
-  int32_t weight;
-};
-std::vector<Made> Fonts;  // handle = index + 1
-constexpr int32_t SystemFontPixels = 16;  // the DC's own font
 
 struct Line {
   int32_t width = 0, height = 0, skip = 0;
@@ -87,26 +82,15 @@ void DrawItem(HostSurfaceRecord& s, const TextItem& t, int32_t pixels, bool bold
 }
 }  // namespace
 
-FontHandle PortCreateFont(int32_t height, int32_t weight, int32_t) {
-  Fonts.push_back({height, weight});
-  return Fonts.size();
-}
-
-void PortDeleteFont(FontHandle) {}
-
 int32_t PortDrawTexts(SurfaceHandle surface, FontHandle font, const TextItem* items, int32_t count) {
-  HostSurfaceRecord* s = FindHostSurface(surface);
-  if (!s) return DderrInvalidParams;
-  if (s->lost) return DderrSurfaceLost;
+  HostSurfaceRecord* s = nullptr;
   PaletteEntry colours[PaletteSize];
-  if (!HostPaletteColours(HostPrimaryPalette(), colours)) DefaultPaletteTable(colours);
+  if (int32_t error = TextSurface(surface, &s, colours)) return error;
   for (int32_t i = 0; i < count; ++i) {
     const TextItem& t = items[i];
-    bool own = t.withFont && font && font <= Fonts.size();
-    int32_t pixels = own ? std::abs(Fonts[font - 1].height) : SystemFontPixels;
-    bool bold = own && Fonts[font - 1].weight >= 700;
+    ItemFace face = FaceOfItem(font, t);
     uint32_t colour = t.red | uint32_t(t.green) << 8 | uint32_t(t.blue) << 16;  // a COLORREF
-    DrawItem(*s, t, pixels < 1 ? SystemFontPixels : pixels, bold, uint8_t(NearestPaletteIndex(colours, colour)));
+    DrawItem(*s, t, face.pixels, face.bold, uint8_t(NearestPaletteIndex(colours, colour)));
   }
   return DdOk;
 }
