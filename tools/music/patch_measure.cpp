@@ -11,6 +11,7 @@ constexpr uint32_t TicksPerSecond = 960;  // division 480 at 120 beats a minute
 constexpr double Frame = 0.02;            // seconds a frame
 constexpr int32_t ZoneNotes[SpectrumZones] = {36, 48, 60, 72, 84};
 constexpr double LevelStart = SpectrumZones * ProbeZoneSlot;
+constexpr double SilentLevel = -70;  // dB: the reference plays nothing here
 
 uint32_t Tick(double seconds) { return uint32_t(std::lround(seconds * TicksPerSecond)); }
 
@@ -116,8 +117,11 @@ Envelope EnvelopeFromFrames(const float* db, int32_t count) {
   int32_t reached = 0;
   while (db[reached] < db[peak] - 6) ++reached;
   e.attack = reached ? float(reached * Frame) : 0.003f;
-  // Still falling in the hold's second half, and well down from the peak: it dies away.
-  if (FallRate(db + ZoneFrames / 2, ZoneFrames / 2) > 2 && db[ZoneFrames - 1] < db[peak] - 12) {
+  // Still falling in the hold's second half, at half the first half's
+  // rate or more, and well down from the peak: it dies away (a note that
+  // falls to a level and drifts there holds).
+  float early = FallRate(db + reached, std::max(ZoneFrames / 2 - reached, 2)), late = FallRate(db + ZoneFrames / 2, ZoneFrames / 2);
+  if (late > 2 && late > early / 2 && db[ZoneFrames - 1] < db[peak] - 12) {
     e.sustain = -100;
     e.decay = std::max(FallRate(db + reached, ZoneFrames - reached), 0.1f);
   } else {
@@ -130,26 +134,38 @@ Envelope EnvelopeFromFrames(const float* db, int32_t count) {
     e.decay = std::max(-e.sustain / float(std::max(settled - peak, 1) * Frame), 0.1f);
   }
   // Let go: the fall from the last held frame over its first 30 dB, or
-  // down to 6 dB above the render's floor; a note already within 25 dB of
-  // the floor has gone and takes a short release.
+  // down to 6 dB above the render's floor (three frames at least: a note
+  // that has died away near the floor still rings as it fell).
   float let = db[ZoneFrames - 1], floor = *std::min_element(db + ZoneFrames, db + count);
   int32_t fallen = ZoneFrames;
   while (fallen < count && db[fallen] > let - 30 && db[fallen] > floor + 6) ++fallen;
   float rate = FallRate(db + ZoneFrames - 1, std::max(fallen - ZoneFrames + 1, 3));
-  e.release = let - floor < 25 ? 0.3f : rate > 60 / 8.0f ? std::max(60 / rate, 0.02f) : 8.0f;
+  e.release = rate > 60 / 8.0f ? std::max(60 / rate, 0.02f) : 8.0f;
   return e;
 }
 
 void MeasurePatch(const Audio& audio, Patch& patch) {
   constexpr int32_t Frames = int32_t(ProbeZoneSlot / Frame);
+  bool sounds[SpectrumZones];
   for (int32_t z = 0; z < SpectrumZones; ++z) {
-    double start = z * ProbeZoneSlot;
+    double start = z * ProbeZoneSlot, mean = MeanLevel(audio, start, ProbeZoneHold);
     float db[Frames];
     FrameLevels(audio, start, Frames, db);
     Envelope e = EnvelopeFromFrames(db, Frames);
-    e.level = float(MeanLevel(audio, start, ProbeZoneHold) - ModelMeanLevel(e));
+    e.level = float(mean - ModelMeanLevel(e));
     patch.zones[z] = e;
+    sounds[z] = mean > SilentLevel;
     Harmonics(audio, start + std::max(0.1, double(e.attack)), ZoneNotes[z], patch.spectra[z]);
+  }
+  // A zone the reference leaves silent (outside its samples' keys: the
+  // contrabass above C3) plays as the nearest zone that sounds.
+  for (int32_t z = 0; z < SpectrumZones; ++z) {
+    int32_t from = -1;
+    for (int32_t d = 1; !sounds[z] && from < 0 && d < SpectrumZones; ++d)
+      from = z - d >= 0 && sounds[z - d] ? z - d : z + d < SpectrumZones && sounds[z + d] ? z + d : -1;
+    if (from < 0) continue;
+    patch.zones[z] = patch.zones[from];
+    std::copy(patch.spectra[from], patch.spectra[from] + MeasuredHarmonics, patch.spectra[z]);
   }
   double held[NoteLevelCount];
   for (int32_t i = 0; i < NoteLevelCount; ++i) held[i] = MeanLevel(audio, LevelStart + i * ProbeLevelSlot, ProbeLevelHold);
@@ -158,8 +174,11 @@ void MeasurePatch(const Audio& audio, Patch& patch) {
     int32_t z = std::min(int32_t(x), 3);
     double t = x - z;
     double a = held[ZoneNotes[z] - FirstLevelNote], b = held[ZoneNotes[z + 1] - FirstLevelNote];
+    if (a <= SilentLevel) a = b;
+    if (b <= SilentLevel) b = a;
     double step = held[i] - (a + (b - a) * t);
-    // A note the reference leaves silent (outside its samples' keys) keeps the patch's level.
-    patch.levels[i] = step < -40 ? 0 : int8_t(std::lround(std::clamp(step, -60.0, 60.0)));
+    // A note the reference leaves silent keeps the patch's level.
+    bool silent = held[i] <= SilentLevel || a <= SilentLevel;
+    patch.levels[i] = silent ? 0 : int8_t(std::lround(std::clamp(step, -40.0, 40.0)));
   }
 }
