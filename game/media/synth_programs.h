@@ -7,7 +7,8 @@
 // C5 and C6, held two seconds at velocity 100 and channel volume 100, so
 // that a song balances and sounds as General MIDI songs are written to.
 // They are measurements: change them by measuring again, not by ear
-// (tools/music_fidelity.sh tells whether a change helped).
+// (tools/measure_patches.sh writes them; tools/music_fidelity.sh tells
+// whether a change helped).
 
 // How a note of a patch sounds at one pitch; between the octaves measured
 // a note takes the figures of the two nearest, mixed by its distance to
