@@ -74,19 +74,26 @@ double PowerAt(const Audio& audio, size_t from, size_t n, double hz) {
   return power;
 }
 
-// Harmonics 1 to 16 of `note` in dB against the strongest, each the
-// loudest within a little of its place (samples detune, chorus spreads).
-void Harmonics(const Audio& audio, double start, int32_t note, int8_t* db) {
+// Harmonics 1 to 16 of `note`, held until `end` seconds, in dB against
+// the strongest: the power of two windows from `start` and a quarter of
+// a second later (a song's notes are short, and many sounds darken as
+// they are held), each harmonic the loudest within a little of its place
+// (samples detune, chorus spreads).
+void Harmonics(const Audio& audio, double start, double end, int32_t note, int8_t* db) {
   double hz = 440 * std::exp2((note - 69) / 12.0);
   constexpr size_t Window = 4096;
-  size_t from = size_t(start * audio.rate);
+  size_t from = size_t(start * audio.rate), last = size_t(end * audio.rate) - Window;
   double power[MeasuredHarmonics], strongest = 1e-30;
   for (int32_t k = 1; k <= MeasuredHarmonics; ++k) {
     power[k - 1] = 0;
     if (k * hz >= audio.rate * 0.45) continue;
     double spread = std::min(0.03, 0.35 / k);
-    for (int32_t s = -6; s <= 6; ++s)
-      power[k - 1] = std::max(power[k - 1], PowerAt(audio, from, Window, k * hz * (1 + spread * s / 6)));
+    for (double later : {0.0, 0.25}) {
+      size_t at = std::min(from + size_t(later * audio.rate), last);
+      double loudest = 0;
+      for (int32_t s = -6; s <= 6; ++s) loudest = std::max(loudest, PowerAt(audio, at, Window, k * hz * (1 + spread * s / 6)));
+      power[k - 1] += loudest;
+    }
     strongest = std::max(strongest, power[k - 1]);
   }
   for (int32_t k = 0; k < MeasuredHarmonics; ++k) {
@@ -155,7 +162,7 @@ void MeasurePatch(const Audio& audio, Patch& patch) {
     e.level = float(mean - ModelMeanLevel(e));
     patch.zones[z] = e;
     sounds[z] = mean > SilentLevel;
-    Harmonics(audio, start + std::max(0.1, double(e.attack)), ZoneNotes[z], patch.spectra[z]);
+    Harmonics(audio, start + std::max(0.1, double(e.attack)), start + ProbeZoneHold, ZoneNotes[z], patch.spectra[z]);
   }
   // A zone the reference leaves silent (outside its samples' keys: the
   // contrabass above C3) plays as the nearest zone that sounds.
