@@ -121,9 +121,13 @@ void FrameLevels(const Audio& audio, double start, int32_t count, float* db) {
 Envelope EnvelopeFromFrames(const float* db, int32_t count) {
   Envelope e{};
   int32_t peak = int32_t(std::max_element(db, db + ZoneFrames) - db);
+  // The attack: a ramp to full amplitude, as the synthesizer plays it, is
+  // half way (6 dB down) at half its time; none when the first frame is
+  // already there. The crossing is placed between the frames' middles.
   int32_t reached = 0;
   while (db[reached] < db[peak] - 6) ++reached;
-  e.attack = reached ? float(reached * Frame) : 0.003f;
+  float part = reached ? (db[peak] - 6 - db[reached - 1]) / std::max(db[reached] - db[reached - 1], 0.01f) : 0;
+  e.attack = reached ? float(2 * (reached - 0.5f + part) * Frame) : 0.003f;
   // Still falling in the hold's second half, at half the first half's
   // rate or more, and well down from the peak: it dies away (a note that
   // falls to a level and drifts there holds).
