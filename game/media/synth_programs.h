@@ -7,7 +7,8 @@
 // C5 and C6, held two seconds at velocity 100 and channel volume 100, so
 // that a song balances and sounds as General MIDI songs are written to.
 // They are measurements: change them by measuring again, not by ear
-// (tools/music_fidelity.sh tells whether a change helped).
+// (tools/measure_patches.sh writes them; tools/music_fidelity.sh tells
+// whether a change helped).
 
 // How a note of a patch sounds at one pitch; between the octaves measured
 // a note takes the figures of the two nearest, mixed by its distance to
@@ -19,26 +20,33 @@ struct Envelope {
   float sustain;  // dB held (-100: the note dies away while held, as a piano's)
   float release;  // seconds to fall 60 dB once let go
 };
-struct Patch {
-  const char* name;
-  Envelope zones[5];  // at C2, C3, C4, C5 and C6
-};
-extern const Patch Patches[128];
-
-// The envelope of `note` on `program`.
-Envelope NoteEnvelope(int32_t program, int32_t note);
-
-// Harmonics 1 to 16 in dB (0 the strongest, -60 none, or above half the
-// rate) at C2, C3, C4, C5 and C6: a note plays the spectrum of the nearest.
-constexpr int32_t SpectrumZones = 5;
-constexpr int32_t MeasuredHarmonics = 16;
-extern const int8_t Spectra[128][SpectrumZones][MeasuredHarmonics];
-
 // dB to add to a note's envelope level, notes FirstLevelNote (C1) to C7,
 // where the reference renderer's samples step in loudness between the
 // octaves measured; outside them the nearest's.
 constexpr int32_t FirstLevelNote = 24, NoteLevelCount = 73;
-extern const int8_t NoteLevels[128][NoteLevelCount];
+// Harmonics 1 to 16 in dB (0 the strongest, -60 none, or above half the
+// rate) at C2, C3, C4, C5 and C6: a note plays the spectrum of the nearest.
+constexpr int32_t SpectrumZones = 5;
+constexpr int32_t MeasuredHarmonics = 16;
+
+struct Patch {
+  const char* name;
+  Envelope zones[SpectrumZones];  // at C2, C3, C4, C5 and C6
+  int8_t spectra[SpectrumZones][MeasuredHarmonics];
+  int8_t levels[NoteLevelCount];
+};
+// The patches of the sixteen General MIDI families, eight programs each,
+// one generated file per family (synth_family_*.cpp, written by
+// tools/measure_patches.sh).
+extern const Patch PianoPatches[8], ChromaticPercussionPatches[8], OrganPatches[8], GuitarPatches[8],
+    BassPatches[8], StringsPatches[8], EnsemblePatches[8], BrassPatches[8], ReedPatches[8], PipePatches[8],
+    SynthLeadPatches[8], SynthPadPatches[8], SynthEffectsPatches[8], EthnicPatches[8], PercussivePatches[8],
+    SoundEffectsPatches[8];
+// The patch of `program` (0..127; others wrap).
+const Patch& ProgramPatch(int32_t program);
+
+// The envelope of `note` on `program`.
+Envelope NoteEnvelope(int32_t program, int32_t note);
 
 inline int32_t SpectrumZone(int32_t note) { return note < 42 ? 0 : note < 54 ? 1 : note < 66 ? 2 : note < 78 ? 3 : 4; }
 

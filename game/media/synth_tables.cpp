@@ -14,7 +14,7 @@ std::mutex Building;
 }  // namespace
 
 void ProgramHarmonics(int32_t program, int32_t zone, float* amplitudes) {
-  const int8_t* db = Spectra[program][zone];
+  const int8_t* db = ProgramPatch(program).spectra[zone];
   float tail = 0;
   for (int32_t k = 1; k <= MeasuredHarmonics; ++k) {
     float a = db[k - 1] <= -60 ? 0.0f : std::pow(10.0f, db[k - 1] / 20.0f);
