@@ -11,10 +11,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 sf2=/usr/share/sounds/sf2/FluidR3_GM.sf2
-if ! command -v fluidsynth >/dev/null || [ ! -f "$sf2" ]; then
-  if [ "$(id -u)" -eq 0 ]; then apt-get install -y fluidsynth fluid-soundfont-gm
-  else sudo -n apt-get install -y fluidsynth fluid-soundfont-gm; fi
-fi
+tools/install_deps.sh fluidsynth fluid-soundfont-gm
 dir=build/host
 [ -f "$dir/build.ninja" ] || cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build "$dir" -j "${ZARVEL_JOBS:-2}" --target zarvel-music music-fidelity game_data >/dev/null
