@@ -12,6 +12,7 @@ constexpr double Frame = 0.02;            // seconds a frame
 constexpr int32_t ZoneNotes[SpectrumZones] = {36, 48, 60, 72, 84};
 constexpr double LevelStart = SpectrumZones * ProbeZoneSlot;
 constexpr double SilentLevel = -70;  // dB: the reference plays nothing here
+constexpr double Pi = 3.14159265358979323846;
 
 uint32_t Tick(double seconds) { return uint32_t(std::lround(seconds * TicksPerSecond)); }
 
@@ -61,11 +62,11 @@ double ModelMeanLevel(const Envelope& e) {
 
 // The power of both sides at `hz` over a Hann window of `n` samples from `from`.
 double PowerAt(const Audio& audio, size_t from, size_t n, double hz) {
-  double w = 2 * M_PI * hz / audio.rate, power = 0;
+  double w = 2 * Pi * hz / audio.rate, power = 0;
   for (const std::vector<float>& side : audio.channels) {
     double re = 0, im = 0;
     for (size_t i = 0; i < n && from + i < side.size(); ++i) {
-      double hann = 0.5 - 0.5 * std::cos(2 * M_PI * double(i) / double(n));
+      double hann = 0.5 - 0.5 * std::cos(2 * Pi * double(i) / double(n));
       double x = side[from + i] * hann;
       re += x * std::cos(w * double(i)), im -= x * std::sin(w * double(i));
     }
