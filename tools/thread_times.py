@@ -4,16 +4,19 @@
   thread_times.py sample MARK OUT
       Waits (up to 5 minutes) for a tzk.exe whose environment holds MARK
       (a test's work folder, say), then records every thread's processor
-      time from /proc until it ends: "TIME_US TID NAME TICKS" lines, one
-      each time a thread's count moves. TIME_US is CLOCK_MONOTONIC_RAW,
+      time from /proc until it ends: "TIME_US TID NAME RUN_NS WAIT_NS"
+      lines (the scheduler's own counts: time on a processor, and time
+      ready to run but waiting for one), one each time a count moves. TIME_US is CLOCK_MONOTONIC_RAW,
       which is what Wine's performance counter reads, so the frame log's
       times fall on the same clock.
 
   thread_times.py frames LOG SAMPLES [N [MS]]
       The first N stage frames (default 500) of the frame log, counted as
       frame_stats.sh counts them; for each one longer than MS (default 70),
-      the processor time of every thread in it, beside the mean a frame.
-      Wine names its own threads (wined3d_cs, wine_dsound_mix, ...); the
+      the processor time of every thread in it, beside the mean a frame,
+      and as "run/waited" the time each of the busiest threads spent
+      ready but kept off the processors by other threads: a frame that
+      was long for want of a processor shows it there. Wine names its own threads (wined3d_cs, wine_dsound_mix, ...); the
       game thread is the unnamed one whose time matches the log's CPU_US.
 """
 import bisect
@@ -56,17 +59,15 @@ def sample(mark, out_path):
                 break
             for tid in tids:
                 try:
-                    with open(f'/proc/{pid}/task/{tid}/stat') as f:
-                        stat = f.read()
-                except OSError:
+                    with open(f'/proc/{pid}/task/{tid}/comm') as f:
+                        name = f.read().strip().replace(' ', '_') or '?'
+                    with open(f'/proc/{pid}/task/{tid}/schedstat') as f:
+                        run_ns, wait_ns = f.read().split()[:2]
+                except (OSError, ValueError):
                     continue
-                head, _, rest = stat.rpartition(')')
-                name = head.partition('(')[2].replace(' ', '_') or '?'
-                fields = rest.split()
-                ticks = int(fields[11]) + int(fields[12])  # utime + stime
-                if last.get(tid) != ticks:
-                    last[tid] = ticks
-                    out.write(f'{now} {tid} {name} {ticks}\n')
+                if last.get(tid) != (run_ns, wait_ns):
+                    last[tid] = (run_ns, wait_ns)
+                    out.write(f'{now} {tid} {name} {run_ns} {wait_ns}\n')
             time.sleep(0.005)
 
 
@@ -96,15 +97,14 @@ def frames(log_path, samples_path, n=500, limit=70.0):
     counts, names = {}, {}
     with open(samples_path) as f:
         for line in f:
-            t, tid, name, ticks = line.split()
-            counts.setdefault(tid, []).append((int(t), int(ticks)))
+            t, tid, name, run_ns, wait_ns = line.split()
+            counts.setdefault(tid, []).append((int(t), int(run_ns), int(wait_ns)))
             names[tid] = name
-    tick_ms = 1000 / os.sysconf('SC_CLK_TCK')
 
-    def used(tid, begin, end):
+    def used(tid, begin, end, column=1):
         c = counts[tid]
-        at = lambda t: c[bisect.bisect_right(c, (t, 1 << 62)) - 1][1] if c[0][0] <= t else c[0][1]
-        return (at(end) - at(begin)) * tick_ms
+        at = lambda t: c[bisect.bisect_right(c, (t, 1 << 62, 0)) - 1][column] if c[0][0] <= t else c[0][column]
+        return (at(end) - at(begin)) / 1e6
 
     if not frames_ or not counts:
         sys.exit('thread_times: no stage frames or no samples')
@@ -116,9 +116,11 @@ def frames(log_path, samples_path, n=500, limit=70.0):
     print('frame ms ' + ' '.join(label[tid] for tid in busy))
     print('mean %.1f ' % (sum(fr[3] for fr in frames_) / len(frames_)) +
           ' '.join('%.1f' % (sum(table[tid]) / len(frames_)) for tid in busy))
+    waited = {tid: [used(tid, b, e, 2) for _, b, e, _, _ in frames_] for tid in busy}
+    print('waited ' + ' '.join('%.1f' % (sum(waited[tid]) / len(frames_)) for tid in busy))
     for i, fr in enumerate(frames_):
         if fr[3] > limit:
-            print(f'{fr[0]} {fr[3]:.1f} ' + ' '.join('%.0f' % table[tid][i] for tid in busy))
+            print(f'{fr[0]} {fr[3]:.1f} ' + ' '.join('%.0f/%.0f' % (table[tid][i], waited[tid][i]) for tid in busy))
 
 
 if __name__ == '__main__':

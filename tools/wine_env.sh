@@ -62,7 +62,8 @@ wine_export() {
   export WINEARCH=$arch
   export WINELOADER=$loader
   export WINESERVER=$server
-  export WINEDEBUG=-all
+  # Wine's own log is off; ZARVEL_WINEDEBUG=+timestamp,... turns channels on.
+  export WINEDEBUG=${ZARVEL_WINEDEBUG:--all}
   export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d"
   export HOME=$1/home
   export XDG_CONFIG_HOME=$HOME/.config
