@@ -2,7 +2,8 @@
 # measure_pacing.sh [win64|win32]: the frame pacing of the real tzk.exe
 # under Wine, for the README: e2e_tzk_pacing (500 frames of an invulnerable
 # first stage with fire held) as the game ships, then with the whole wait
-# spun (ZARVEL_FRAME_SPIN=1) for comparison. Prints the load average around
+# spun (ZARVEL_FRAME_SPIN=1) and with Wine's Direct3D doing the drawing on
+# the game's own thread (csmt=0) for comparison. Prints the load average around
 # each run, frame_stats.sh's figures and histograms, and for each frame
 # above 70 ms the processor time of each of tzk.exe's threads (the game's,
 # Wine's drawing and sound threads) in it; ends non-zero when
@@ -35,7 +36,10 @@ summary=$(tools/frame_stats.sh "$log" 500 | head -n1)
 echo "=== frames above 70 ms: each thread's processor time in them (ms)"
 python3 tools/thread_times.py frames "$log" "$threads" 500 70
 ZARVEL_FRAME_SPIN=1 run "the whole wait spun"
+ZARVEL_WINE_CSMT=0 run "as shipped, Wine's Direct3D without its command-stream thread (csmt=0)"
+csmt=$(tools/frame_stats.sh "$log" 500 | head -n1)
 echo
+echo "csmt=0:     $csmt"
 echo "as shipped: $summary"
 mean=$(sed -n 's/.*: mean \([0-9.]*\) ms.*/\1/p' <<<"$summary")
 share=$(sed -n 's/.* \([0-9.]*\)% between 60 and 63 ms.*/\1/p' <<<"$summary")
