@@ -128,10 +128,13 @@ key_state() {
     present) ;;
     *) reg_failed "$parent" >&2 ;;
   esac
-  listing=$(_reg query "$parent") || reg_failed "$parent" >&2
+  # The parent was just seen: a listing that fails is asked for again
+  # (reg.exe now and then fails to start on a loaded machine).
+  listing=$(_reg query "$parent") || listing=$(_reg query "$parent") ||
+    listing=$(_reg query "$parent") || reg_failed "$parent" >&2
   # The subkeys are listed with their whole path; the name alone decides.
   # A key its parent lists was there: a query of it that failed is asked
-  # again (reg.exe now and then fails to start on a loaded machine).
+  # again too.
   if awk -v name="$name" '/^HKEY_/ { n = split($0, p, "\\"); if (tolower(p[n]) == tolower(name)) found = 1 }
                           END { exit !found }' <<<"$listing"; then
     local try
