@@ -76,12 +76,14 @@ int Compare(const std::string& dir) {
   for (int32_t program = 0; program < 128; ++program) {
     const Patch &m = patches[program], &t = ProgramPatch(program);
     double d[7] = {};
+    for (int32_t z = 0; z < EnvelopeZones; ++z) {
+      d[0] += std::fabs(m.zones[z].level - t.zones[z].level) / EnvelopeZones;
+      d[1] += std::fabs(m.zones[z].attack - t.zones[z].attack) / EnvelopeZones;
+      d[2] += std::fabs(std::log2(std::fmax(m.zones[z].decay, 0.1f) / std::fmax(t.zones[z].decay, 0.1f))) / EnvelopeZones;
+      d[3] += std::fabs(m.zones[z].sustain - t.zones[z].sustain) / EnvelopeZones;
+      d[4] += std::fabs(std::log2(m.zones[z].release / t.zones[z].release)) / EnvelopeZones;
+    }
     for (int32_t z = 0; z < SpectrumZones; ++z) {
-      d[0] += std::fabs(m.zones[z].level - t.zones[z].level) / SpectrumZones;
-      d[1] += std::fabs(m.zones[z].attack - t.zones[z].attack) / SpectrumZones;
-      d[2] += std::fabs(std::log2(std::fmax(m.zones[z].decay, 0.1f) / std::fmax(t.zones[z].decay, 0.1f))) / SpectrumZones;
-      d[3] += std::fabs(m.zones[z].sustain - t.zones[z].sustain) / SpectrumZones;
-      d[4] += std::fabs(std::log2(m.zones[z].release / t.zones[z].release)) / SpectrumZones;
       for (int32_t k = 0; k < MeasuredHarmonics; ++k)
         d[5] += std::abs(m.spectra[z][k] - t.spectra[z][k]) / double(SpectrumZones * MeasuredHarmonics);
     }

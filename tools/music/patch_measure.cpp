@@ -3,14 +3,15 @@
 
 #include <algorithm>
 #include <cmath>
+#include <complex>
 
 #include "game/media/midi_port.h"
 
 namespace {
 constexpr uint32_t TicksPerSecond = 960;  // division 480 at 120 beats a minute
 constexpr double Frame = 0.02;            // seconds a frame
-constexpr int32_t ZoneNotes[SpectrumZones] = {36, 48, 60, 72, 84};
-constexpr double LevelStart = SpectrumZones * ProbeZoneSlot;
+constexpr int32_t ZoneNotes[EnvelopeZones] = {36, 48, 60, 72, 84};
+constexpr double LevelStart = EnvelopeZones * ProbeZoneSlot;
 constexpr double SilentLevel = -70;  // dB: the reference plays nothing here
 constexpr double Pi = 3.14159265358979323846;
 
@@ -62,24 +63,25 @@ double ModelMeanLevel(const Envelope& e) {
 
 // The power of both sides at `hz` over a Hann window of `n` samples from `from`.
 double PowerAt(const Audio& audio, size_t from, size_t n, double hz) {
-  double w = 2 * Pi * hz / audio.rate, power = 0;
+  std::complex<double> turn = std::polar(1.0, -2 * Pi * hz / audio.rate);
+  std::complex<double> hannTurn = std::polar(1.0, 2 * Pi / double(n));
+  double power = 0;
   for (const std::vector<float>& side : audio.channels) {
-    double re = 0, im = 0;
+    std::complex<double> sum = 0, at = 1, hannAt = 1;  // both by rotation: no sine a sample
     for (size_t i = 0; i < n && from + i < side.size(); ++i) {
-      double hann = 0.5 - 0.5 * std::cos(2 * Pi * double(i) / double(n));
-      double x = side[from + i] * hann;
-      re += x * std::cos(w * double(i)), im -= x * std::sin(w * double(i));
+      sum += double(side[from + i]) * (0.5 - 0.5 * hannAt.real()) * at;
+      at *= turn, hannAt *= hannTurn;
     }
-    power += re * re + im * im;
+    power += std::norm(sum);
   }
   return power;
 }
 
 // Harmonics 1 to 16 of `note`, held until `end` seconds, in dB against
 // the strongest: the power of two windows from `start` and a quarter of
-// a second later (a song's notes are short, and many sounds darken as
-// they are held), each harmonic the loudest within a little of its place
-// (samples detune, chorus spreads).
+// a second later, or the note's last (a song's notes are short, and many
+// sounds darken as they are held), each harmonic the loudest within a
+// little of its place (samples detune, chorus spreads).
 void Harmonics(const Audio& audio, double start, double end, int32_t note, int8_t* db) {
   double hz = 440 * std::exp2((note - 69) / 12.0);
   constexpr size_t Window = 4096;
@@ -102,13 +104,24 @@ void Harmonics(const Audio& audio, double start, double end, int32_t note, int8_
     db[k] = int8_t(std::lround(std::clamp(d, -60.0, 0.0)));
   }
 }
+
+// The zone nearest `z` (itself first, the lower one first at a tie) that
+// `sounds`, or -1 when none does.
+template <typename Sounds>
+int32_t Nearest(int32_t z, int32_t count, Sounds sounds) {
+  for (int32_t d = 0; d < count; ++d) {
+    if (z - d >= 0 && sounds(z - d)) return z - d;
+    if (z + d < count && sounds(z + d)) return z + d;
+  }
+  return -1;
+}
 }  // namespace
 
 Song ProbeSong(int32_t program) {
   Song song;
   song.division = 480;
   song.events.push_back({0, MevtShortMsg << 24 | 0xC0 | uint32_t(program & 127) << 8});
-  for (int32_t z = 0; z < SpectrumZones; ++z) AddNote(song, z * ProbeZoneSlot, ProbeZoneHold, ZoneNotes[z]);
+  for (int32_t z = 0; z < EnvelopeZones; ++z) AddNote(song, z * ProbeZoneSlot, ProbeZoneHold, ZoneNotes[z]);
   for (int32_t i = 0; i < NoteLevelCount; ++i)
     AddNote(song, LevelStart + i * ProbeLevelSlot, ProbeLevelHold, FirstLevelNote + i);
   song.endTick = Tick(LevelStart + NoteLevelCount * ProbeLevelSlot);
@@ -158,29 +171,36 @@ Envelope EnvelopeFromFrames(const float* db, int32_t count) {
 
 void MeasurePatch(const Audio& audio, Patch& patch) {
   constexpr int32_t Frames = int32_t(ProbeZoneSlot / Frame);
-  bool sounds[SpectrumZones];
-  for (int32_t z = 0; z < SpectrumZones; ++z) {
+  bool zoneSounds[EnvelopeZones];
+  for (int32_t z = 0; z < EnvelopeZones; ++z) {
     double start = z * ProbeZoneSlot, mean = MeanLevel(audio, start, ProbeZoneHold);
     float db[Frames];
     FrameLevels(audio, start, Frames, db);
     Envelope e = EnvelopeFromFrames(db, Frames);
     e.level = float(mean - ModelMeanLevel(e));
     patch.zones[z] = e;
-    sounds[z] = mean > SilentLevel;
-    Harmonics(audio, start + std::max(0.1, double(e.attack)), start + ProbeZoneHold, ZoneNotes[z], patch.spectra[z]);
-  }
-  // A zone the reference leaves silent (outside its samples' keys: the
-  // contrabass above C3) plays as the nearest zone that sounds.
-  for (int32_t z = 0; z < SpectrumZones; ++z) {
-    int32_t from = -1;
-    for (int32_t d = 1; !sounds[z] && from < 0 && d < SpectrumZones; ++d)
-      from = z - d >= 0 && sounds[z - d] ? z - d : z + d < SpectrumZones && sounds[z + d] ? z + d : -1;
-    if (from < 0) continue;
-    patch.zones[z] = patch.zones[from];
-    std::copy(patch.spectra[from], patch.spectra[from] + MeasuredHarmonics, patch.spectra[z]);
+    zoneSounds[z] = mean > SilentLevel;
   }
   double held[NoteLevelCount];
-  for (int32_t i = 0; i < NoteLevelCount; ++i) held[i] = MeanLevel(audio, LevelStart + i * ProbeLevelSlot, ProbeLevelHold);
+  for (int32_t i = 0; i < NoteLevelCount; ++i)
+    held[i] = MeanLevel(audio, LevelStart + i * ProbeLevelSlot, ProbeLevelHold);
+  // A zone the reference leaves silent (outside its samples' keys: the
+  // contrabass above C3) plays as the nearest zone that sounds.
+  auto sounds = [&](int32_t zone) { return held[zone + FirstSpectrumNote - FirstLevelNote] > SilentLevel; };
+  for (int32_t z = 0; z < EnvelopeZones; ++z) {
+    int32_t from = Nearest(z, EnvelopeZones, [&](int32_t y) { return zoneSounds[y]; });
+    if (from >= 0) patch.zones[z] = patch.zones[from];
+  }
+  for (int32_t z = 0; z < SpectrumZones; ++z) {
+    int32_t note = FirstSpectrumNote + z;
+    double start = LevelStart + (note - FirstLevelNote) * ProbeLevelSlot;
+    Harmonics(audio, start + 0.1, start + ProbeLevelHold, note, patch.spectra[z]);
+  }
+  for (int32_t z = 0; z < SpectrumZones; ++z) {
+    int32_t from = Nearest(z, SpectrumZones, sounds);
+    if (from >= 0 && from != z)
+      std::copy(patch.spectra[from], patch.spectra[from] + MeasuredHarmonics, patch.spectra[z]);
+  }
   for (int32_t i = 0; i < NoteLevelCount; ++i) {
     double x = std::clamp((FirstLevelNote + i - 36) / 12.0, 0.0, 4.0);
     int32_t z = std::min(int32_t(x), 3);

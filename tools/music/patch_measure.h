@@ -9,8 +9,9 @@
 // program plays one probe song (channel 1, velocity 100, the channel's
 // volume left at General MIDI's 100): C2, C3, C4, C5 and C6 held two
 // seconds, each in a slot of ProbeZoneSlot seconds; then every note from
-// C1 to C7 held half a second, a slot of ProbeLevelSlot seconds each. The
-// reference renders the song; MeasurePatch reads the patch back from it.
+// C1 to C7 held half a second, a slot of ProbeLevelSlot seconds each
+// (each one's level and harmonics). The reference renders
+// the song; MeasurePatch reads the patch back from it.
 
 constexpr double ProbeZoneSlot = 4.0, ProbeZoneHold = 2.0;
 constexpr double ProbeLevelSlot = 1.0, ProbeLevelHold = 0.5;

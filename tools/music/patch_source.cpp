@@ -48,6 +48,11 @@ std::string Bytes(const int8_t* values, int32_t count, int32_t perLine, const ch
   }
   return out;
 }
+
+std::string NoteName(int32_t note) {
+  static const char* const Names[12] = {"C", "C#", "D", "D#", "E", "F", "F#", "G", "G#", "A", "A#", "B"};
+  return Names[note % 12] + std::to_string(note / 12 - 1);
+}
 }  // namespace
 
 std::string FamilyFileName(int32_t family) { return std::string("synth_family_") + Families[family & 15].file + ".cpp"; }
@@ -60,22 +65,27 @@ std::string FamilySource(int32_t family, const Patch* patches) {
   out += std::string("// The General MIDI ") + f.title + " (programs " + std::to_string(family * 8) + " to " +
          std::to_string(family * 8 + 7) + "), each:\n";
   out += "//   at C2, C3, C4, C5 and C6 {level dB, attack s, decay dB/s, sustain dB, release s};\n";
-  out += "//   at the same notes harmonics 1 to 16 in dB;\n";
+  out += "//   harmonics 1 to 16 in dB of every note from C1 to C7, two notes a line;\n";
   out += "//   dB added to the level, notes 24 (C1) to 96 (C7).\n";
   out += "#include \"game/media/synth_programs.h\"\n\n// clang-format off\n";
   out += std::string("const Patch ") + f.array + "[8] = {\n";
   for (int32_t i = 0; i < 8; ++i) {
     const Patch& p = patches[i];
     out += std::string("    {\"") + p.name + "\",  // " + std::to_string(family * 8 + i) + "\n";
-    for (int32_t z = 0; z < SpectrumZones; ++z) {
+    for (int32_t z = 0; z < EnvelopeZones; ++z) {
       const Envelope& e = p.zones[z];
       out += std::string(z ? "         " : "        {") + "{" + Number(e.level, 1, 6) + "," + Number(e.attack, 3, 6) +
              "," + Number(e.decay, 1, 6) + "," + Number(e.sustain, 1, 7) + "," + Number(e.release, 2, 5) + "}" +
-             (z + 1 < SpectrumZones ? ",\n" : "},\n");
+             (z + 1 < EnvelopeZones ? ",\n" : "},\n");
     }
-    for (int32_t z = 0; z < SpectrumZones; ++z)
-      out += std::string(z ? "         {" : "        {{") + Bytes(p.spectra[z], MeasuredHarmonics, MeasuredHarmonics, "") +
-             (z + 1 < SpectrumZones ? "},\n" : "}},\n");
+    for (int32_t z = 0; z < SpectrumZones; ++z) {
+      bool first = z % 2 == 0, last = z + 1 == SpectrumZones;
+      out += std::string(z == 0 ? "        {{" : first ? "         {" : " {") +
+             Bytes(p.spectra[z], MeasuredHarmonics, MeasuredHarmonics, "") + (last ? "}}," : "},");
+      int32_t note = FirstSpectrumNote + z;
+      if (!first) out += "  // " + NoteName(note - 1) + ", " + NoteName(note) + "\n";
+      else if (last) out += "  // " + NoteName(note) + "\n";
+    }
     out += "        {" + Bytes(p.levels, NoteLevelCount, 25, "         ") + "}},\n";
   }
   out += "};\n// clang-format on\n";
