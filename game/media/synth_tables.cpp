@@ -1,16 +1,16 @@
 // The programs' wave tables, built on first use.
 #include "game/media/synth_tables.h"
 
-#include <atomic>
 #include <cmath>
-#include <mutex>
 #include <new>
 
-#include "game/media/synth_programs.h"
-
 namespace {
-std::atomic<const WaveTables*> Built[128][SpectrumZones];
-std::mutex Building;
+TableStore GameTables{{}, {}, 0, 1024};
+
+int32_t OctaveZone(int32_t zone) {
+  int32_t octave = (zone - 12 + 6) / 12;  // zone 12 is C2
+  return 12 + 12 * (octave < 0 ? 0 : octave > 4 ? 4 : octave);
+}
 }  // namespace
 
 void ProgramHarmonics(int32_t program, int32_t zone, float* amplitudes) {
@@ -24,22 +24,34 @@ void ProgramHarmonics(int32_t program, int32_t zone, float* amplitudes) {
   for (int32_t k = MeasuredHarmonics + 1; k <= TableHarmonics; ++k) amplitudes[k - 1] = tail * MeasuredHarmonics / float(k);
 }
 
-const WaveTables& ProgramTables(int32_t program, int32_t zone) {
+const WaveTables& StoredTables(TableStore& store, int32_t program, int32_t zone) {
   program &= 127;
   zone = zone < 0 ? 0 : zone >= SpectrumZones ? SpectrumZones - 1 : zone;
-  const WaveTables* tables = Built[program][zone].load(std::memory_order_acquire);
+  const WaveTables* tables = store.built[program][zone].load(std::memory_order_acquire);
   if (tables) return *tables;
-  std::lock_guard<std::mutex> held(Building);
-  tables = Built[program][zone].load(std::memory_order_relaxed);
-  if (!tables) {
-    static WaveTables silence;  // should memory run out: the note is silent
-    WaveTables* made = new (std::nothrow) WaveTables;
-    if (!made) return silence;
-    float amplitudes[TableHarmonics];
-    ProgramHarmonics(program, zone, amplitudes);
-    BuildWaveTables(*made, amplitudes);
-    Built[program][zone].store(made, std::memory_order_release);
-    tables = made;
+  std::unique_lock<std::mutex> held(store.building);
+  tables = store.built[program][zone].load(std::memory_order_relaxed);
+  if (tables) return *tables;
+  if (store.count >= store.limit && zone != OctaveZone(zone)) {
+    held.unlock();
+    return StoredTables(store, program, OctaveZone(zone));
   }
-  return *tables;
+  static WaveTables silence;  // should memory run out: the note is silent
+  WaveTables* made = new (std::nothrow) WaveTables;
+  if (!made) return silence;
+  float amplitudes[TableHarmonics];
+  ProgramHarmonics(program, zone, amplitudes);
+  BuildWaveTables(*made, amplitudes);
+  store.built[program][zone].store(made, std::memory_order_release);
+  ++store.count;
+  return *made;
 }
+
+void ReleaseTables(TableStore& store) {
+  std::lock_guard<std::mutex> held(store.building);
+  for (auto& program : store.built)
+    for (auto& zone : program) delete zone.exchange(nullptr);
+  store.count = 0;
+}
+
+const WaveTables& ProgramTables(int32_t program, int32_t zone) { return StoredTables(GameTables, program, zone); }

@@ -7,6 +7,7 @@
 
 #include "game/media/soft_midi_stream.h"
 #include "game/media/synth.h"
+#include "game/media/synth_tables.h"
 #include "tests/host/audio_fixture.h"
 #include "tools/sim/audio_measure.h"
 
@@ -443,4 +444,19 @@ TEST(Synth, LeadNotesAliasLittle) {
   struct Case { int32_t note; double limitDb; };
   const Case cases[] = {{60, -60}, {72, -60}, {84, -60}, {96, -60}, {108, -60}};
   for (const Case& c : cases) EXPECT_LT(LeadNoteAliasingDb(c.note, Rate), c.limitDb) << c.note;
+}
+
+// A song that plays every program at every note builds no more tables than
+// the limit and the measured octaves; the notes past the limit still sound,
+// with their program's nearest octave.
+TEST(Synth, WaveTablesStayBoundedWhateverASongPlays) {
+  auto* store = new TableStore{{}, {}, 0, 8};
+  const WaveTables& octave = StoredTables(*store, 19, 36);  // church organ, C4
+  for (int32_t program = 0; program < 128; ++program)
+    for (int32_t zone = 0; zone < SpectrumZones; ++zone) StoredTables(*store, program, zone);
+  EXPECT_EQ(store->count, 8 + 5 * 128 - 1);  // C4 of program 19 was among the eight
+  EXPECT_EQ(&StoredTables(*store, 19, 41), &octave);  // F4
+  EXPECT_EQ(&StoredTables(*store, 19, 28), &StoredTables(*store, 19, 24));  // E3: C3's
+  ReleaseTables(*store);
+  delete store;
 }
