@@ -7,9 +7,11 @@
 namespace {
 TableStore GameTables{{}, {}, 0, 1024};
 
+// The zone of the measured C (C2 to C6) nearest to a zone's note.
 int32_t OctaveZone(int32_t zone) {
-  int32_t octave = (zone - 12 + 6) / 12;  // zone 12 is C2
-  return 12 + 12 * (octave < 0 ? 0 : octave > 4 ? 4 : octave);
+  constexpr int32_t C2 = 36 - FirstSpectrumNote;
+  int32_t octave = (zone - C2 + 6) / 12;
+  return C2 + 12 * (octave < 0 ? 0 : octave >= EnvelopeZones ? EnvelopeZones - 1 : octave);
 }
 }  // namespace
 

@@ -13,8 +13,8 @@
 source "$SRC/tests/e2e/tzk_lib.sh"
 tzk_folder
 if [ "${ZARVEL_WINE_CSMT:-}" != 0 ]; then
-  timeout 60 "$WINELOADER" reg delete 'HKCU\Software\Wine\Direct3D' /v csmt /f \
-    >/dev/null 2>&1 || fail "cannot put Wine's Direct3D drawing thread back"
+  _reg delete 'HKCU\Software\Wine\Direct3D' /v csmt /f >/dev/null ||
+    fail "cannot put Wine's Direct3D drawing thread back"
 fi
 frames=500
 log=$WORK/frames.txt
