@@ -46,6 +46,10 @@ declare -A tier_passed tier_failed tier_seconds tier_text
 # and line, and they build in half the time.
 checked=(-DCMAKE_BUILD_TYPE=RelWithDebInfo "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O1 -g1 -DNDEBUG"
          "-DCMAKE_C_FLAGS_RELWITHDEBINFO=-O1 -g1 -DNDEBUG")
+# The 64-bit Windows tree is tested, never debugged in place: optimised as
+# the release is, without the debugging information (a tenth of its build).
+untraced=(-DCMAKE_BUILD_TYPE=RelWithDebInfo "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O2 -DNDEBUG"
+          "-DCMAKE_C_FLAGS_RELWITHDEBINFO=-O2 -DNDEBUG")
 # The trees after the host tree draw the game's data with its asset tool
 # rather than building one of their own (the asan tree still builds its
 # own, to check it).
@@ -216,7 +220,7 @@ host_tier() {
 # the host tree builds.
 win64_tier() {
   background_tier win64 build/win64 'wine|e2e' "-V -j $e2e_jobs" -- \
-    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake "$host_tools"
+    "${untraced[@]}" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake "$host_tools"
 }
 
 asan_tier() {

@@ -75,7 +75,7 @@ start_taken() {
 # records, before the installer's next step. The watch begins before the
 # start button, so no step can pass before it.
 install_cancelled_at() {
-  zd click-when --timeout 100000 --file "$(winpath "$2")" --lines "$3" "${COPYING_DLG[@]}" 2 \
+  ZD_APART=1 zd click-when --timeout 100000 --file "$(winpath "$2")" --lines "$3" "${COPYING_DLG[@]}" 2 \
     >/dev/null &
   local watch=$!
   install_to "$1"

@@ -1,11 +1,22 @@
 # lib.sh: what an end-to-end script may call (sourced by run_e2e.sh, which
 # sets BUILD, SRC, WORK, DRIVE_C, ZDRIVE and the Wine environment).
 
-# zd COMMAND ARGS...: one zdrive.exe command; its output is UTF-8.
+# zd COMMAND ARGS...: one zdrive.exe command; its output is UTF-8. The
+# commands go to the test's own zdrive, which run_e2e.sh started ("serve",
+# on descriptors 7 and 8): a Wine process for each would cost more
+# processor time than the command. Three kinds run as a program of their
+# own: start, whose program takes the script's environment of the moment
+# (ZARVEL_UNINSTALL_TRACE, say); a command in the background (ZD_APART=1
+# zd ...); and every command once the test's zdrive has stopped answering.
 # A started program keeps the standard error it was given; it gets a log
 # file of its own (start-*.log in $WORK), so that a script capturing zd's
 # standard error never waits for the program to end.
 zd() {
+  if [ -n "${ZD_SERVER:-}" ] && [ -z "${ZD_APART:-}" ] && [ $# -gt 0 ] && [ "$1" != start ] &&
+     [ ! -e "$WORK/zd.stuck" ] && kill -0 "$ZD_SERVER" 2>/dev/null; then
+    _zd_served "$@"
+    return
+  fi
   if [ "${1:-}" = start ]; then
     local log rc=0
     log=$(mktemp "$WORK/start-XXXX.log")
@@ -14,6 +25,29 @@ zd() {
     return $rc
   fi
   timeout -k 5 120 "$WINELOADER" "$ZDRIVE" "$@"
+}
+
+# _zd_served COMMAND ARGS...: the command through the test's zdrive. The
+# whole answer is read before any of it is passed on, so that a reader that
+# stops early (zd ... | grep -q) leaves nothing for the next command. A
+# zdrive that gives no answer within the process limit is left alone.
+_zd_served() {
+  local line out=() err=()
+  { printf '%d\n' $#; printf '%s\0' "$@"; } >&7
+  while IFS= read -r -t 125 line <&8; do
+    case $line in
+      "o "*) out+=("${line#o }") ;;
+      "e "*) err+=("${line#e }") ;;
+      "= "*)
+        [ ${#err[@]} -eq 0 ] || printf '%s\n' "${err[@]}" >&2
+        [ ${#out[@]} -eq 0 ] || printf '%s\n' "${out[@]}"
+        return "${line#= }"
+        ;;
+    esac
+  done
+  : >"$WORK/zd.stuck"
+  echo "zd: the test's zdrive gave no answer to: $*" >&2
+  return 124
 }
 
 # winpath PATH: the Windows path of a Unix path: C:\... inside the prefix's

@@ -58,6 +58,7 @@ desktop=${desktop:-640x480}
 
 xvfb_pid=""
 cleanup() {
+  exec 7>&- 8<&-
   timeout 10 "$server" -k >/dev/null 2>&1
   timeout 10 "$server" -w >/dev/null 2>&1
   if [ -n "$xvfb_pid" ]; then
@@ -80,8 +81,14 @@ sed -i "s/^\"zarvel\"=\"[0-9]*x[0-9]*\"/\"zarvel\"=\"$desktop\"/" "$WINEPREFIX/u
 "$server" -p >/dev/null 2>&1
 timeout 60 "$loader" "$ZDRIVE" list >/dev/null 2>&1
 
+# The script's zdrive commands go to one zdrive of the test's (lib.sh's zd).
+mkfifo "$WORK/zd.in" "$WORK/zd.out" || exit 125
+"$loader" "$ZDRIVE" serve <"$WORK/zd.in" >"$WORK/zd.out" 2>"$WORK/zd-serve.log" &
+ZD_SERVER=$!
+exec 7>"$WORK/zd.in" 8<"$WORK/zd.out"
+
 WINPROFILE=$DRIVE_C/users/$(id -un)
-export BUILD SRC WORK DRIVE_C WINPROFILE ZDRIVE CASE SHARED
+export BUILD SRC WORK DRIVE_C WINPROFILE ZDRIVE CASE SHARED ZD_SERVER
 t_ready=$EPOCHREALTIME
 timeout -k 5 "${ZARVEL_E2E_TIMEOUT:-570}" bash -c '
   set -e

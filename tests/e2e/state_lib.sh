@@ -19,9 +19,12 @@ _state_noise() {
 
 # Hashing the prefix's 1.3 GB of system files for every snapshot would cost
 # most of a test. A file shared (hard-linked) with the template keeps its
-# SHA-1 in a cache of the build tree, keyed by device, inode, size and both
-# times: any write to the file changes its ctime, so a cached hash is never
-# stale. The test's own files are hashed every time.
+# SHA-1 in a cache of the build tree, keyed by device, inode, size and
+# modification time. Not by ctime: every copy of the template links its
+# files anew, which changes their ctime, so with tests side by side no
+# cached hash was ever found again and the cache grew by the whole system
+# at each snapshot. A write through a link would change the template
+# itself, under every test. The test's own files are hashed every time.
 STATE_CACHE=$BUILD/e2e/sha1-cache-${WINEARCH:-win}
 
 # _tree_state ROOT LABEL: one root's lines, LABEL in place of its "./".
@@ -30,7 +33,7 @@ _tree_state() {
   [ -f "$STATE_CACHE" ] && cache=$STATE_CACHE
   (
     cd "$1" || exit 1
-    find . -type f -printf '%n\t%D:%i:%s:%T@:%C@\t%p\n' > "$files"
+    find . -type f -printf '%n\t%D:%i:%s:%T@\t%p\n' > "$files"
     awk -F'\t' 'FILENAME == ARGV[1] { cached[$1] = 1; next }
       $1 == 1 || !($2 in cached) { printf "%s%c", $3, 0 }' "$cache" "$files" |
       xargs -0 -r sha1sum > "$sums"

@@ -24,3 +24,22 @@ exit_code 1 broken_reg key_exists 'HKCU\Software\NoSuchKey'
 exit_code 1 broken_reg registry_state
 shot screen.png
 expect_eq "PNG 1024x768" "$(identify -format '%m %wx%h' screen.png)" "screenshot"
+
+# The test's own zdrive answers as a zdrive of its own would: output, errors
+# and exit code; an empty word stays a word, and a reader that stops early
+# leaves nothing behind for the next command.
+same_answer() {
+  local served apart
+  served=$(zd "$@" 2>&1; echo "exit $?")
+  apart=$(ZD_APART=1 zd "$@" 2>&1; echo "exit $?")
+  expect_eq "$apart" "$served" "zd $* through the test's zdrive"
+}
+start_dialog
+same_answer texts --title "$main"
+same_answer set-text --title "$main" 101 ""
+same_answer text --title "$main" 101
+same_answer text --timeout 500 --title "$main" 999
+same_answer no-such-command
+zd texts --title "$main" | head -n 1 >/dev/null
+expect_eq "$main" "$(zd text --title "$main" 0)" "the answer after a reader that stopped early"
+zd click --title "$main" 2 >/dev/null

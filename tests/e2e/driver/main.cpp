@@ -18,6 +18,7 @@ static constexpr Command kCommands[] = {
     {L"keys", cmd_keys},           {L"foreground", cmd_foreground},
     {L"list", cmd_list},           {L"keep", cmd_keep},
     {L"click-when", cmd_click_when}, {L"reg-value", cmd_reg_value},
+    {L"serve", cmd_serve},
 };
 
 static const wchar_t kUsageText[] =
@@ -25,7 +26,7 @@ static const wchar_t kUsageText[] =
     L"              [--hwnd H] [--timeout MS] [--cwd DIR] [--line CMDLINE] [--pixels]\n"
     L"              [--hold MS] [--file PATH] [--lines N] ARGS...\n"
     L"commands: start, wait-window, wait-gone, wait-exit, text, texts, set-text,\n"
-    L"          click, click-when, state, rect, keys, foreground, list, reg-value";
+    L"          click, click-when, state, rect, keys, foreground, list, reg-value, serve";
 
 static bool number_option(const std::wstring& v, long long* out) {
   return parse_int(v, out) && *out >= 0;
@@ -103,13 +104,24 @@ static bool parse_args(int argc, wchar_t** argv, Args* a) {
   return true;
 }
 
+static int run_args(int argc, wchar_t** argv) {
+  Args a;
+  if (!parse_args(argc, argv, &a)) return kUsage;
+  if (serving && a.command == L"serve") return usage(L"serve: already serving");
+  for (const Command& c : kCommands)
+    if (a.command == c.name) return c.run(a);
+  return usage(a.command.empty() ? kUsageText : L"unknown command: " + a.command);
+}
+
+int run_words(const std::vector<std::wstring>& words) {
+  std::vector<wchar_t*> argv;
+  for (const std::wstring& w : words) argv.push_back(const_cast<wchar_t*>(w.c_str()));
+  return run_args((int)argv.size(), argv.data());
+}
+
 int main() {
   int argc = 0;
   wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
   if (!argv) return usage(L"cannot read the command line");
-  Args a;
-  if (!parse_args(argc, argv, &a)) return kUsage;
-  for (const Command& c : kCommands)
-    if (a.command == c.name) return c.run(a);
-  return usage(a.command.empty() ? kUsageText : L"unknown command: " + a.command);
+  return run_args(argc, argv);
 }

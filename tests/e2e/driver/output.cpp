@@ -17,9 +17,23 @@ std::wstring from_utf8(const std::string& s) {
   return w;
 }
 
+// While serving, a command's answer is gathered here, not written.
+static std::string* captured_out = nullptr;
+static std::string* captured_err = nullptr;
+
+void capture_output(std::string* out, std::string* err) {
+  captured_out = out;
+  captured_err = err;
+}
+
 // WriteFile rather than stdio: the bytes reach the pipe as they are, with no
 // code-page or line-end translation on the way.
-static void write_all(DWORD which, const std::string& s) {
+void write_all(DWORD which, const std::string& s) {
+  std::string* into = which == STD_OUTPUT_HANDLE ? captured_out : captured_err;
+  if (into) {
+    *into += s;
+    return;
+  }
   HANDLE h = GetStdHandle(which);
   const char* p = s.data();
   DWORD left = (DWORD)s.size();

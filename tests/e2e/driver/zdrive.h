@@ -43,6 +43,9 @@ struct Args {
 // --- output (output.cpp) ---------------------------------------------------
 std::string to_utf8(const std::wstring& w);
 std::wstring from_utf8(const std::string& s);
+void write_all(DWORD which, const std::string& s);  // STD_OUTPUT_HANDLE or STD_ERROR_HANDLE
+// Until called again with nulls, what commands write goes into out and err.
+void capture_output(std::string* out, std::string* err);
 void out_line(const std::wstring& w);  // stdout, UTF-8, with '\n'
 int fail(const std::wstring& w);       // stderr, returns kFailed
 int usage(const std::wstring& w);      // stderr, returns kUsage
@@ -80,6 +83,13 @@ int need_control(const Args& a, HWND top, const std::wstring& id_text, HWND* out
 // Pixels per 4 horizontal and 8 vertical dialog units of a dialog.
 bool dialog_base_units(HWND dialog, int* base_x, int* base_y);
 
+// --- one process for many commands (serve.cpp) ------------------------------
+// True in `zdrive serve`. Its environment is the one it was started with,
+// so lib.sh starts programs with a zdrive of their own.
+extern bool serving;
+// A whole command line, words[0] being the program's name: its exit code.
+int run_words(const std::vector<std::wstring>& words);
+
 // --- commands ---------------------------------------------------------------
 int cmd_start(const Args& a);
 int cmd_wait_exit(const Args& a);
@@ -97,3 +107,4 @@ int cmd_state(const Args& a);
 int cmd_rect(const Args& a);
 int cmd_keys(const Args& a);
 int cmd_reg_value(const Args& a);
+int cmd_serve(const Args& a);
