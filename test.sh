@@ -351,7 +351,7 @@ web_tier() {
     record web 0 0 0 "skipped: emscripten, Node.js or Chromium could not be installed"
     return
   fi
-  build_target=zarvel_site tier web build/web web "-j 1" -- \
+  build_target=zarvel_site background_tier web build/web web "-j 1" -- \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/Modules/Platform/Emscripten.cmake" "$host_tools"
 }
 
@@ -373,8 +373,8 @@ i386_tier
 tsan_tier
 native_tier
 win32_tier
-fuzz_tier
 web_tier
+fuzz_tier
 background_end
 timing_tests
 
