@@ -46,8 +46,9 @@ declare -A tier_passed tier_failed tier_seconds tier_text
 # and line, and they build in half the time.
 checked=(-DCMAKE_BUILD_TYPE=RelWithDebInfo "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O1 -g1 -DNDEBUG"
          "-DCMAKE_C_FLAGS_RELWITHDEBINFO=-O1 -g1 -DNDEBUG")
-# The 64-bit Windows tree is tested, never debugged in place: optimised as
-# the release is, without the debugging information (a tenth of its build).
+# The host and 64-bit Windows trees are tested, never debugged in place:
+# optimised as the release is, without the debugging information (a tenth
+# of their build).
 untraced=(-DCMAKE_BUILD_TYPE=RelWithDebInfo "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O2 -DNDEBUG"
           "-DCMAKE_C_FLAGS_RELWITHDEBINFO=-O2 -DNDEBUG")
 # The trees after the host tree draw the game's data with its asset tool
@@ -209,8 +210,7 @@ timing_tests() {
 # the asan tier runs, so it builds none; the native program is the native
 # tier's.
 host_tier() {
-  build_target=zarvel_tools build host build/host \
-    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZARVEL_NATIVE=ON || return
+  build_target=zarvel_tools build host build/host "${untraced[@]}" -DZARVEL_NATIVE=ON || return
   record host 0 0 "$built" "tools built in ${built}s (the unit tests run in asan)"
 }
 
@@ -311,8 +311,7 @@ fuzz_tier() {
 # tzk-sim it is compared with.
 native_tier() {
   build_target="zarvel native_tests tzk-sim" \
-    tier native build/host native "-j $jobs" -- \
-    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZARVEL_NATIVE=ON
+    tier native build/host native "-j $jobs" -- "${untraced[@]}" -DZARVEL_NATIVE=ON
 }
 
 # The tests whose code runs threads (the synthesizer's stream, the music

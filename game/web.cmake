@@ -31,6 +31,13 @@ add_executable(zarvel_web ${CORE_SOURCES} ${WEB_PORT_SOURCES} ${WEB_SHARED_SOURC
 target_include_directories(zarvel_web PRIVATE ${CMAKE_SOURCE_DIR})
 add_dependencies(zarvel_web game_data)
 set_target_properties(zarvel_web PROPERTIES OUTPUT_NAME zarvel RUNTIME_OUTPUT_DIRECTORY ${WEB_SITE_DIR})
+# Compiled in batches: each emscripten compile starts a Python driver, which
+# cost more than most of the files. Three files keep names of their own that
+# another file of the program uses too, so they are compiled alone.
+set_target_properties(zarvel_web PROPERTIES UNITY_BUILD ON)
+set_source_files_properties(game/media/host/midi_port.cpp game/scores/host/score_port.cpp
+  game/shell/web/system_port.cpp
+  PROPERTIES SKIP_UNITY_BUILD_INCLUSION ON)
 
 # The files of the game, packed into zarvel.data and found under /data.
 set(WEB_PRELOAD)
