@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Everything, from a bare Debian 12 machine: dependencies, the build trees
 # (made when missing, rebuilt incrementally otherwise), and all tests.
-#   build/host   native, RelWithDebInfo: the tools the other trees use (the
-#                asset tool, tzk-sim, setup-check), the benchmarks, and the
-#                native SDL2 program with its tests (tier native)
+#   build/host   native, optimised, no debugging information: the tools
+#                the other trees use (the asset tool, tzk-sim, setup-check),
+#                the benchmarks, and the native SDL2 program with its tests
+#                (tier native)
 #   build/asan   native with ASan and UBSan: the unit and scenario tests
 #                (label host)
 #   build/i386   the same tests at the release's width (-m32) with UBSan
