@@ -52,6 +52,8 @@ checked=(-DCMAKE_BUILD_TYPE=RelWithDebInfo "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O1
 # of their build).
 untraced=(-DCMAKE_BUILD_TYPE=RelWithDebInfo "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O2 -DNDEBUG"
           "-DCMAKE_C_FLAGS_RELWITHDEBINFO=-O2 -DNDEBUG")
+# build/host's settings, the same for both tiers that build in it.
+host_args=("${untraced[@]}" -DZARVEL_NATIVE=ON)
 # The trees after the host tree draw the game's data with its asset tool
 # rather than building one of their own (the asan tree still builds its
 # own, to check it).
@@ -211,7 +213,7 @@ timing_tests() {
 # the asan tier runs, so it builds none; the native program is the native
 # tier's.
 host_tier() {
-  build_target=zarvel_tools build host build/host "${untraced[@]}" -DZARVEL_NATIVE=ON || return
+  build_target=zarvel_tools build host build/host "${host_args[@]}" || return
   record host 0 0 "$built" "tools built in ${built}s (the unit tests run in asan)"
 }
 
@@ -312,7 +314,7 @@ fuzz_tier() {
 # tzk-sim it is compared with.
 native_tier() {
   build_target="zarvel native_tests tzk-sim" \
-    tier native build/host native "-j $jobs" -- "${untraced[@]}" -DZARVEL_NATIVE=ON
+    tier native build/host native "-j $jobs" -- "${host_args[@]}"
 }
 
 # The tests whose code runs threads (the synthesizer's stream, the music
