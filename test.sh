@@ -107,18 +107,21 @@ build() {
 }
 
 # ctest_into LOG DIR LABELS CTEST_EXTRA: runs the tests, their output into
-# LOG. The tests that measure time are left for the end (timing_runs).
+# LOG. The tests that measure time are left for the end (timing_runs). A
+# native test program's entries (label host: a suite each) say how many
+# cases they ran and, in full, only what failed (GTEST_BRIEF).
 ctest_into() {
-  local log=$1 dir=$2 labels=$3 extra=$4
+  local log=$1 dir=$2 labels=$3 extra=$4 brief=0
+  [ "$labels" = host ] && extra="-V $extra" brief=1
   # shellcheck disable=SC2086
-  run ctest --test-dir "$dir" -L "$labels" -LE timing --output-on-failure --timeout 600 \
-    --no-tests=ignore $extra >"$log" 2>&1
+  GTEST_BRIEF=$brief run ctest --test-dir "$dir" -L "$labels" -LE timing --output-on-failure \
+    --timeout 600 --no-tests=ignore $extra >"$log" 2>&1
 }
 
 # tally NAME LOG RC SECONDS TEXT: records what ctest said in LOG (RC: its
 # exit code).
 tally() {
-  local name=$1 log=$2 rc=$3 seconds=$4 text=$5 line total failed
+  local name=$1 log=$2 rc=$3 seconds=$4 text=$5 line total failed cases counted
   line=$(grep -E '[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -n1)
   if [ -n "$line" ]; then
     failed=$(sed -E 's/.* ([0-9]+) tests? failed out of.*/\1/' <<<"$line")
@@ -129,7 +132,12 @@ tally() {
     failed=1 total=1
   fi
   if [ "$rc" -ne 0 ] && [ "$failed" -eq 0 ]; then failed=1 total=$((total + 1)); fi
-  record "$name" $((total - failed)) "$failed" "$seconds" "$text, $total tests"
+  # The test programs' own count of the cases they ran (ctest -V shows it).
+  cases=$(grep -oE '\[==========\] [0-9]+ tests? from .* ran\.' "$log" |
+          awk '{ n += $2 } END { print n + 0 }')
+  counted="$total tests"
+  [ "$cases" -gt 0 ] && counted+=" ($cases cases)"
+  record "$name" $((total - failed)) "$failed" "$seconds" "$text, $counted"
 }
 
 # run_ctest NAME DIR LABELS CTEST_EXTRA: runs the tests, shows and records
@@ -272,24 +280,23 @@ i386_tier() {
     how="under qemu-i386"
     emulator=$(command -v qemu-i386) || { record i386 0 1 0 "qemu-i386 missing"; return; }
   fi
-  # A tree set up for the other way: told the new one, and its test programs
-  # linked again, so that their test lists are taken that way too.
-  if [ -f "$dir/CMakeCache.txt" ] &&
-     ! grep -qx "ZARVEL_I386_EMULATOR:STRING=$emulator" "$dir/CMakeCache.txt"; then
-    cmake "$dir" -DZARVEL_I386_EMULATOR="$emulator" >/dev/null &&
-      find "$dir" -maxdepth 2 -type f -name '*_tests' -delete
-  fi
   # Emulated, six tests that play whole stages or minutes of music take two
   # thirds of the tier's processor time (over two minutes): they run at 64
   # bits in asan, and at 32 bits where the kernel runs them; the code they
   # play is tested at 32 bits by the rest.
   local long=
-  [ -n "$emulator" ] && long="-E (BossArrivesAtFrame2560|NoStageReachesFullScale|EachStageEndsCleared|PlayQueuesEveryBufferAndLoops|TheDriverThreadLoopsTheSongOnItsOwn|ReadsBackThePatchOurSynthesizerPlays)"
+  [ -n "$emulator" ] && long=StageLoopTest.BossArrivesAtFrame2560AndItsDeathClearsTheStage:StageMix.NoStageReachesFullScale:StageScenario.EachStageEndsCleared:MusicPlayback.PlayQueuesEveryBufferAndLoops:MusicPlayback.TheDriverThreadLoopsTheSongOnItsOwn:PatchMeasure.ReadsBackThePatchOurSynthesizerPlays
+  # A tree set up for the other way is told the new one.
+  if [ -f "$dir/CMakeCache.txt" ] &&
+     ! grep -qx "ZARVEL_I386_EMULATOR:STRING=$emulator" "$dir/CMakeCache.txt"; then
+    cmake "$dir" -DZARVEL_I386_EMULATOR="$emulator" -DZARVEL_GTEST_SKIP="$long" >/dev/null
+  fi
   UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1} \
   build_target="host_tests setup_tests" \
-  tier i386 "$dir" host "-j $jobs $long" -- \
+  tier i386 "$dir" host "-j $jobs" -- \
     "${checked[@]}" -DCMAKE_TOOLCHAIN_FILE=cmake/linux-i386.cmake "$host_tools" \
-    -DZARVEL_I386_EMULATOR="$emulator" -DZARVEL_SANITIZE_UNDEFINED=ON -DZARVEL_BENCHMARKS=OFF
+    -DZARVEL_I386_EMULATOR="$emulator" -DZARVEL_GTEST_SKIP="$long" \
+    -DZARVEL_SANITIZE_UNDEFINED=ON -DZARVEL_BENCHMARKS=OFF
   tier_text[i386]="${tier_text[i386]}, run $how${long:+ (six long plays left out)}"
 }
 
@@ -327,16 +334,17 @@ native_tier() {
 # maps, its programs run with randomisation off (setarch -R).
 tsan_tier() {
   local files='/(synth|music_player|sim_audio|flow)_test\.cpp$'
-  local filter='^(Synth|MusicPlayback|SimAudio|Flow)\.'
-  local long='(PlayQueuesEveryBufferAndLoops|TheDriverThreadLoopsTheSongOnItsOwn|FailedCloseKeepsTheMemory)'
+  local suites='^(Synth|MusicPlayback|SimAudio|Flow)$'
+  local long=MusicPlayback.PlayQueuesEveryBufferAndLoops:MusicPlayback.TheDriverThreadLoopsTheSongOnItsOwn:MusicPlayback.FailedCloseKeepsTheMemoryTheDriverHolds
   if [ "$(cat /proc/sys/vm/mmap_rnd_bits 2>/dev/null || echo 0)" -gt 28 ]; then
     wrap=(setarch "$(uname -m)" -R)
   fi
   if build_target=host_tests build tsan build/tsan "${checked[@]}" "$host_tools" \
        -DZARVEL_BENCHMARKS=OFF -DCMAKE_CXX_FLAGS=-fsanitize=thread \
-       -DCMAKE_EXE_LINKER_FLAGS=-fsanitize=thread "-DZARVEL_HOST_TEST_FILES=$files"; then
+       -DCMAKE_EXE_LINKER_FLAGS=-fsanitize=thread "-DZARVEL_HOST_TEST_FILES=$files" \
+       -DZARVEL_GTEST_SKIP="$long"; then
     TSAN_OPTIONS=${TSAN_OPTIONS:-halt_on_error=1:second_deadlock_stack=1} \
-      run_ctest tsan build/tsan host "-j $jobs -R $filter -E $long"
+      run_ctest tsan build/tsan host "-j $jobs -R $suites"
   fi
   wrap=()
 }

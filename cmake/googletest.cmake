@@ -14,15 +14,21 @@ foreach(lib gtest gtest_main)
   target_compile_options(${lib} PRIVATE -O1 -g0)
 endforeach()
 
-option(ZARVEL_UNITY_TESTS "Compile the test programs' files in batches (unity build)" ON)
-
-# Natively every test case is its own ctest entry (label host), the 32-bit
-# Linux build's too (through its emulator when it has one). A Windows test
-# program runs under Wine as one entry (label wine): a Wine start costs far
-# more than a test, and the program's output still names every case.
-# TIMING FILTER: the cases (a GoogleTest filter) that measure time run as
-# entries of their own, labelled timing and RUN_SERIAL: alone, so that no
+# Natively every test suite is a ctest entry (label host) that runs the
+# suite's cases in one start of the program: the 32-bit Linux build's too,
+# through its emulator when it has one. A start cost more than most cases
+# (under the sanitizers and the emulator, half the tier's time), and the
+# output still names every case. The suites are listed when the program is
+# built (build/<dir>/<target>_suites.txt); ZARVEL_GTEST_SKIP, a GoogleTest
+# filter's negative patterns, leaves cases out of every entry (the trees
+# where a few long plays would take minutes).
+# A Windows test program runs under Wine as one entry (label wine): a Wine
+# start costs far more than a test.
+# TIMING FILTER (Windows programs): the cases that measure time run as an
+# entry of their own, labelled timing and RUN_SERIAL: alone, so that no
 # neighbour's load is what they measure (test.sh runs them last).
+set(ZARVEL_GTEST_SKIP "" CACHE STRING
+    "GoogleTest patterns (a:b) of the cases no native test entry runs")
 function(zarvel_add_gtest target)
   cmake_parse_arguments(PARSE_ARGV 1 arg "" "TIMING" "")
   # Every test file starts with the framework's header: read once a program.
@@ -35,19 +41,14 @@ function(zarvel_add_gtest target)
   if(WIN32 OR NOT CMAKE_CROSSCOMPILING_EMULATOR)
     target_compile_options(${target} PRIVATE -O0)
   endif()
-  # Sanitized, a test program starts once for each of its hundreds of cases:
-  # at a fixed address it has no relocations to apply at each start (a
-  # tenth of the asan tier's test time).
+  # Sanitized, a test program starts once for each of its suites: at a
+  # fixed address it has no relocations to apply at each start.
   if(ZARVEL_SANITIZE)
     target_link_options(${target} PRIVATE -no-pie)
   endif()
-  # The test files are compiled a batch at a time (a unity build): each
-  # batch reads the headers once, which halves the test programs' build.
-  # So a name at a test file's namespace scope, even in its anonymous
-  # namespace, must not repeat another test file's of the program.
-  if(ZARVEL_UNITY_TESTS)
-    set_target_properties(${target} PROPERTIES UNITY_BUILD ON)
-  endif()
+  # The test files are compiled in batches too (ZARVEL_UNITY_BUILD), which
+  # halves the test programs' build: a test file's names at namespace scope
+  # must not repeat another test file's of the program.
   if(WIN32)
     set(rest)
     if(arg_TIMING)
@@ -58,13 +59,9 @@ function(zarvel_add_gtest target)
     zarvel_add_wine_test(${target}_wine ${target} ${rest})
   else()
     if(arg_TIMING)
-      gtest_discover_tests(${target} TEST_FILTER ${arg_TIMING} DISCOVERY_TIMEOUT 60
-                           PROPERTIES LABELS "host;timing" RUN_SERIAL ON)
-      gtest_discover_tests(${target} TEST_FILTER -${arg_TIMING} DISCOVERY_TIMEOUT 60
-                           PROPERTIES LABELS host)
-    else()
-      gtest_discover_tests(${target} PROPERTIES LABELS host DISCOVERY_TIMEOUT 60)
+      message(FATAL_ERROR "zarvel_add_gtest: TIMING is for the Windows test programs")
     endif()
+    zarvel_add_gtest_suites(${target})
   endif()
 endfunction()
 
@@ -75,4 +72,34 @@ function(zarvel_add_wine_test name target)
   # wine_run.sh keeps one prefix per tree, used by one run at a time.
   set_tests_properties(${name} PROPERTIES LABELS wine TIMEOUT 600
                        RESOURCE_LOCK wine_run_prefix)
+endfunction()
+
+# One ctest entry per test suite of a native test program. The program lists
+# its suites when it is built; ctest reads that list through a file written
+# here, so a new ZARVEL_GTEST_SKIP takes effect without a new link.
+function(zarvel_add_gtest_suites target)
+  set(list ${CMAKE_CURRENT_BINARY_DIR}/${target}_suites.txt)
+  add_custom_command(TARGET ${target} POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -D "RUN=${CMAKE_CROSSCOMPILING_EMULATOR};$<TARGET_FILE:${target}>"
+            -D OUT=${list} -P ${CMAKE_SOURCE_DIR}/cmake/gtest_suites.cmake
+    VERBATIM)
+  set(skip)
+  if(ZARVEL_GTEST_SKIP)
+    set(skip "-${ZARVEL_GTEST_SKIP}")
+  endif()
+  set(run ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:${target}>)
+  file(GENERATE OUTPUT ${CMAKE_CURRENT_BINARY_DIR}/${target}_ctest.cmake CONTENT "\
+if(NOT EXISTS [[${list}]])
+  add_test([[${target}_NOT_BUILT]] [[${target}_NOT_BUILT]])
+  return()
+endif()
+file(STRINGS [[${list}]] suites)
+foreach(suite IN LISTS suites)
+  add_test(\"\${suite}\" [[$<JOIN:${run},]] [[>]] \"--gtest_filter=\${suite}.*${skip}\")
+  set_tests_properties(\"\${suite}\" PROPERTIES LABELS host
+                       WORKING_DIRECTORY [[${CMAKE_CURRENT_BINARY_DIR}]])
+endforeach()
+")
+  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES
+               ${CMAKE_CURRENT_BINARY_DIR}/${target}_ctest.cmake)
 endfunction()

@@ -16,6 +16,11 @@ set(NATIVE_HOST_PORTS
   game/actors/host/allocation_port.cpp
   game/shell/host/frame_log_port.cpp)
 add_library(zarvel_native_ports STATIC ${SDL2_PORT_SOURCES} ${NATIVE_HOST_PORTS})
+# Files with helpers of the same names as another's (a Lock, Lines): a
+# unity build would join them.
+set_source_files_properties(game/shell/sdl2/system_port.cpp game/media/sdl2/native_fonts.cpp
+  game/shell/sdl2/dialog_draw.cpp
+  PROPERTIES SKIP_UNITY_BUILD_INCLUSION ON)
 target_include_directories(zarvel_native_ports PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(zarvel_native_ports PUBLIC PkgConfig::NATIVE_LIBS Threads::Threads)
 target_compile_definitions(zarvel_native_ports PRIVATE ZARVEL_DEFAULT_DATA_DIR="${CMAKE_BINARY_DIR}/data")

@@ -7,7 +7,7 @@
 #include "game/shell/sdl2/dialog_rules.h"
 
 namespace {
-struct PressCase {
+struct DialogPressCase {
   DialogKind kind;
   DialogInput presses[3];  // PressOther ends the list
   bool escapeHeld;
@@ -15,7 +15,7 @@ struct PressCase {
 };
 
 TEST(NativeDialogs, EachBoxAnswersAsItsWindowsDialog) {
-  const PressCase cases[] = {
+  const DialogPressCase cases[] = {
       {AskExit, {PressKeyY}, false, AnswerYes},
       {AskExit, {PressKeyN}, false, AnswerNo},
       {AskExit, {PressEscape}, true, AnswerCancel},
@@ -42,7 +42,7 @@ TEST(NativeDialogs, EachBoxAnswersAsItsWindowsDialog) {
       {ListScores, {PressWindowClose}, false, AnswerCancel},
   };
   int n = 0;
-  for (const PressCase& c : cases) {
+  for (const DialogPressCase& c : cases) {
     DialogState s;
     StartDialog(s, c.kind);
     DialogAnswer answer = AnswerNone;

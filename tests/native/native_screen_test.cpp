@@ -8,13 +8,13 @@
 #include "game/shell/sdl2/screen_share.h"
 
 namespace {
-struct PlaceCase {
+struct WindowPlaceCase {
   int32_t w, h;
   ScreenPlace place;
 };
 
 TEST(NativeWindow, ThePictureTakesTheLargestWholeScaleCentredWithBorders) {
-  const PlaceCase cases[] = {
+  const WindowPlaceCase cases[] = {
       {640, 480, {1, 0, 0, 640, 480}},
       {1280, 960, {2, 0, 0, 1280, 960}},
       {1279, 960, {1, 319, 240, 640, 480}},   // one pixel short of 2x
@@ -23,7 +23,7 @@ TEST(NativeWindow, ThePictureTakesTheLargestWholeScaleCentredWithBorders) {
       {2000, 1000, {2, 360, 20, 1280, 960}},
       {320, 200, {1, -160, -140, 640, 480}},  // smaller than the game: cut, centred
   };
-  for (const PlaceCase& c : cases) {
+  for (const WindowPlaceCase& c : cases) {
     ScreenPlace p = PlaceScreen(c.w, c.h);
     EXPECT_EQ(c.place.scale, p.scale) << c.w << "x" << c.h;
     EXPECT_EQ(c.place.x, p.x) << c.w << "x" << c.h;
