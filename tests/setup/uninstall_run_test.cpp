@@ -153,6 +153,7 @@ TEST(UninstallRun, ALogThatDoesNotNameItselfDeletesNothing) {
   const std::string items = "C:\\Games\\ZARVEL\\a.dat\r\nC:\\Games\\ZARVEL\\b.dat\r\nZARVEL\r\nZ\r\nC:\\WINDOWS\\zarvel_u.exe\r\n";
   struct Case { std::string head; const char* opened; const char* longForm; int32_t trusted; };
   const std::string good = "C:\\Games\\ZARVEL\r\nC:\\Games\\ZARVEL\\_inst_.log\r\n";
+  const std::string cutLog = "C:\\Games\\ZARVEL\\" + std::string(243, 'x');
   const Case cases[] = {
       {good, OpenedLog, nullptr, 1},
       {"c:\\games\\zarvel\r\nC:\\GAMES\\ZARVEL\\_INST_.LOG\r\n", OpenedLog, nullptr, 1},
@@ -164,7 +165,7 @@ TEST(UninstallRun, ALogThatDoesNotNameItselfDeletesNothing) {
       {"C:\\Games\\ZARVEL\r\nC:\\Games\\ZARVEL/_inst_.log\r\n", "C:\\Games\\ZARVEL/_inst_.log", nullptr, 0},
       {"C:\\Games\\ZARVEL\r\n\\\\?\\C:\\Games\\ZARVEL\\_inst_.log\r\n", "\\\\?\\C:\\Games\\ZARVEL\\_inst_.log", nullptr, 0},
       {"C:\\Games\\ZARVEL\r\nC:\\Games\\ZARVEL\\" + std::string(300, 'x') + "\r\n",
-       ("C:\\Games\\ZARVEL\\" + std::string(243, 'x')).c_str(), nullptr, 0},  // record 2 cut
+       cutLog.c_str(), nullptr, 0},  // record 2 cut
       {"\r\n" + good, OpenedLog, nullptr, 0},
   };
   for (const Case& c : cases) {
