@@ -136,7 +136,8 @@ tally() {
   cases=$(grep -oE '\[==========\] [0-9]+ tests? from .* ran\.' "$log" |
           awk '{ n += $2 } END { print n + 0 }')
   counted="$total tests"
-  [ "$cases" -gt 0 ] && counted+=" ($cases cases)"
+  [ "$cases" -gt 1 ] && counted+=" ($cases cases)"
+  [ "$cases" -eq 1 ] && counted+=" (1 case)"
   record "$name" $((total - failed)) "$failed" "$seconds" "$text, $counted"
 }
 
