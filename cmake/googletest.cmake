@@ -1,18 +1,23 @@
-# GoogleTest from Debian's source package, built with whichever compiler this
-# build uses (the cross compiler too), so both tiers run the same framework.
-set(ZARVEL_GTEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest sources")
-set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
-set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)  # no test mocks
-add_subdirectory(${ZARVEL_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
+# GoogleTest from Debian's packages. A 64-bit Linux tree links the framework
+# as libgtest-dev built it (from the very sources googletest holds: the one
+# package depends on the other's exact version); a cross or 32-bit tree, or
+# a machine without libgtest-dev, builds it from those sources with its own
+# compiler. The framework is not what the tests measure.
+if(NOT CMAKE_CROSSCOMPILING AND CMAKE_SIZEOF_VOID_P EQUAL 8)
+  find_package(GTest CONFIG QUIET)
+endif()
 if(NOT TARGET GTest::gtest_main)
+  set(ZARVEL_GTEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest sources")
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)  # no test mocks
+  add_subdirectory(${ZARVEL_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
   add_library(GTest::gtest_main ALIAS gtest_main)
+  # Compiled quickly, without debug information.
+  foreach(lib gtest gtest_main)
+    target_compile_options(${lib} PRIVATE -O1 -g0)
+  endforeach()
 endif()
 include(GoogleTest)
-# The framework is not what the tests measure: compiled quickly, no debug
-# information.
-foreach(lib gtest gtest_main)
-  target_compile_options(${lib} PRIVATE -O1 -g0)
-endforeach()
 
 # Natively every test suite is a ctest entry (label host) that runs the
 # suite's cases in one start of the program: the 32-bit Linux build's too,
