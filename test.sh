@@ -83,14 +83,29 @@ record() {
   total_failed=$((total_failed + $3))
 }
 
-# build NAME DIR CMAKE_ARGS...: configures when needed and builds (only
-# $build_target when set); says how long it took in $built, and records a
-# failure itself.
+# settings_differ DIR CMAKE_ARGS...: true when a -DNAME=VALUE given is not
+# what DIR's cache holds (a tree made before a setting changed). The
+# toolchain is left out: a tree keeps the one it was made with.
+settings_differ() {
+  local dir=$1 arg name value
+  shift
+  for arg in "$@"; do
+    [[ $arg =~ ^-D([A-Za-z0-9_]+)(:[A-Z]+)?=(.*)$ ]] || continue
+    name=${BASH_REMATCH[1]} value=${BASH_REMATCH[3]}
+    [ "$name" = CMAKE_TOOLCHAIN_FILE ] && continue
+    grep -qxF -e "$value" <(sed -n "s/^$name:[A-Z]*=//p" "$dir/CMakeCache.txt") || return 0
+  done
+  return 1
+}
+
+# build NAME DIR CMAKE_ARGS...: configures when needed (a new tree, or one
+# whose settings test.sh now gives otherwise) and builds (only $build_target
+# when set); says how long it took in $built, and records a failure itself.
 build() {
   local name=$1 dir=$2
   shift 2
   t0=$(date +%s)
-  if [ ! -f "$dir/build.ninja" ]; then
+  if [ ! -f "$dir/build.ninja" ] || settings_differ "$dir" "$@"; then
     note "$name: configure $dir"
     if ! run cmake -S . -B "$dir" -G Ninja "$@"; then
       record "$name" 0 1 $(($(date +%s) - t0)) "configure failed"
@@ -287,11 +302,6 @@ i386_tier() {
   # play is tested at 32 bits by the rest.
   local long=
   [ -n "$emulator" ] && long=StageLoopTest.BossArrivesAtFrame2560AndItsDeathClearsTheStage:StageMix.NoStageReachesFullScale:StageScenario.EachStageEndsCleared:MusicPlayback.PlayQueuesEveryBufferAndLoops:MusicPlayback.TheDriverThreadLoopsTheSongOnItsOwn:PatchMeasure.ReadsBackThePatchOurSynthesizerPlays
-  # A tree set up for the other way is told the new one.
-  if [ -f "$dir/CMakeCache.txt" ] &&
-     ! grep -qx "ZARVEL_I386_EMULATOR:STRING=$emulator" "$dir/CMakeCache.txt"; then
-    cmake "$dir" -DZARVEL_I386_EMULATOR="$emulator" -DZARVEL_GTEST_SKIP="$long" >/dev/null
-  fi
   UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1} \
   build_target="host_tests setup_tests" \
   tier i386 "$dir" host "-j $jobs" -- \

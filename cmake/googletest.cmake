@@ -11,7 +11,9 @@ if(NOT TARGET GTest::gtest_main)
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
   set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)  # no test mocks
   add_subdirectory(${ZARVEL_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
-  add_library(GTest::gtest_main ALIAS gtest_main)
+  if(NOT TARGET GTest::gtest_main)  # googletest names it itself since 1.11
+    add_library(GTest::gtest_main ALIAS gtest_main)
+  endif()
   # Compiled quickly, without debug information.
   foreach(lib gtest gtest_main)
     target_compile_options(${lib} PRIVATE -O1 -g0)
