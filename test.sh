@@ -20,9 +20,8 @@
 #   build/web    emscripten: the page, tested in headless Chromium (label web)
 #
 # The order saves waiting: the host tree's tools first, then the win64
-# tree, whose Wine tests (they mostly wait for windows and timers) run in
-# the background while every later tier builds and tests at the lowest
-# priority. The tests that measure time (label timing: the game's frame
+# tree, whose Wine tests run in the background while every later tier
+# builds and tests at the lowest priority. The tests that measure time (label timing: the game's frame
 # pacing, the uninstaller's closing delay) run last, alone. Each tier is a
 # function below; a new one is a new function and a line at the end.
 #
@@ -33,8 +32,9 @@ set -uo pipefail
 cd "$(dirname "$0")" || exit 1
 
 jobs=${ZARVEL_JOBS:-2}
-# Wine tests side by side: they mostly wait for windows and timers, so
-# twice as many as there are build jobs (ZARVEL_E2E_JOBS=1: one by one).
+# Wine tests side by side: one keeps some 0.4 of a core busy (it waits for
+# windows and timers), so twice as many as there are build jobs, which
+# keep two cores nearly busy on their own (ZARVEL_E2E_JOBS=1: one by one).
 e2e_jobs=${ZARVEL_E2E_JOBS:-$((jobs * 2))}
 started=$(date +%s)
 total_passed=0
