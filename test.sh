@@ -21,9 +21,10 @@
 #
 # The order saves waiting: the host tree's tools first, then the win64
 # tree, whose Wine tests run in the background while every later tier
-# builds and tests at the lowest priority. The tests that measure time (label timing: the game's frame
-# pacing, the uninstaller's closing delay) run last, alone. Each tier is a
-# function below; a new one is a new function and a line at the end.
+# builds and tests at the lowest priority. The tests that measure time
+# (label timing: the game's frame pacing, the uninstaller's closing delay)
+# run last, alone. Each tier is a function below; a new one is a new
+# function and a line at the end.
 #
 # The last line is "N passed, N failed" over all tiers; the exit code is
 # non-zero when anything failed. A tier that does not configure or build
