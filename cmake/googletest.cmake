@@ -6,18 +6,18 @@
 if(NOT CMAKE_CROSSCOMPILING AND CMAKE_SIZEOF_VOID_P EQUAL 8)
   find_package(GTest CONFIG QUIET)
 endif()
-if(NOT TARGET GTest::gtest_main)
+if(NOT GTest_FOUND)
   set(ZARVEL_GTEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest sources")
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
   set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)  # no test mocks
   add_subdirectory(${ZARVEL_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
-  if(NOT TARGET GTest::gtest_main)  # googletest names it itself since 1.11
-    add_library(GTest::gtest_main ALIAS gtest_main)
-  endif()
   # Compiled quickly, without debug information.
   foreach(lib gtest gtest_main)
     target_compile_options(${lib} PRIVATE -O1 -g0)
   endforeach()
+endif()
+if(NOT TARGET GTest::gtest_main)  # googletest before 1.11 does not name it
+  add_library(GTest::gtest_main ALIAS gtest_main)
 endif()
 include(GoogleTest)
 
