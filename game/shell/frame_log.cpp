@@ -1,6 +1,7 @@
 #include "game/shell/frame_log.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,12 @@ int64_t LastWaitEnd = 0;   // 0: no wait has ended since the last start
 int64_t LastPresented = 0;
 int64_t FirstWall = 0;     // the first wait's start, on the wall clock
 constexpr size_t MaxSamples = 200000;  // an hour of play; the rest is not kept
+long StageFramesWanted = 0;  // 0: written only at the end
+long StageFramesKept = 0;
+
+// A whole frame of play, as tools/frame_stats.sh counts them: a stage
+// frame with work before its wait and a wait that ended.
+bool IsStageFrame(const FrameSample& s) { return s.frame > 0 && s.work != 0 && s.wait >= 0; }
 
 // The sample of the wait in progress, if it is kept.
 FrameSample* Current() { return LastWall != 0 && !Samples.empty() ? &Samples.back() : nullptr; }
@@ -34,6 +41,10 @@ void NoteFrameLog() {
   int64_t wall = PortWallMicroseconds();
   int64_t cpu = PortThreadCpuMicroseconds();
   if (LastWall == 0) FirstWall = wall;
+  if (FrameSample* done = Current(); done && IsStageFrame(*done) && ++StageFramesKept == StageFramesWanted) {
+    StopFrameLog();
+    return;
+  }
   if (LastWall != 0 && Samples.size() < MaxSamples) {
     int64_t work = LastWaitEnd != 0 ? wall - LastWaitEnd : 0;
     Samples.push_back({FrameCount, wall - LastWall, cpu - LastCpu, work, 0, -1});
@@ -58,10 +69,12 @@ void NoteFrameLogWaitEnd() {
 
 int32_t FrameLogCount() { return static_cast<int32_t>(Samples.size()); }
 
-void StartFrameLog(const char* path) {
+void StartFrameLog(const char* path, const char* stageFrames) {
   LogPath.clear();
   if (!path || !*path) return;
   LogPath = path;
+  StageFramesWanted = stageFrames ? std::strtol(stageFrames, nullptr, 10) : 0;
+  StageFramesKept = 0;
   Samples.clear();
   Samples.reserve(4096);
   LastWall = LastCpu = LastWaitEnd = LastPresented = FirstWall = 0;
@@ -76,6 +89,7 @@ void StopFrameLog() {
   OnFramePresented = nullptr;
   OnFrameWaitEnd = nullptr;
   std::FILE* f = std::fopen(LogPath.c_str(), "w");
+  LogPath.clear();  // written once
   if (!f) return;
   // Where the log sits on the wall clock, so that other records of the
   // same clock (another thread's processor time) can be laid beside it.

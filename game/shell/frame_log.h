@@ -12,7 +12,10 @@
 // WAIT_US -1.
 // Start hooks the frame waits (before the game thread starts); Stop writes
 // the file (after it has ended). Both do nothing without a file name.
-void StartFrameLog(const char* path);
+// With a count of stage frames (tzk.exe: ZARVEL_FRAME_LOG_FRAMES), the file
+// is written, and the log stops, as soon as it holds that many: a script
+// can wait for the file instead of for a time long enough.
+void StartFrameLog(const char* path, const char* stageFrames = nullptr);
 void StopFrameLog();
 // The three points of a frame wait; public for the tests.
 void NoteFrameLog();

@@ -93,3 +93,33 @@ TEST(FrameLog, PartsOfTheFrameInTheirColumns) {
   std::filesystem::remove(path);
   FrameCount = 0;
 }
+
+// With a count, the file is written as the last of that many stage frames
+// ends. The title's waits do not count, nor a wait that ended in no frame
+// (paused), nor the frame after it (no wait ended before its work).
+TEST(FrameLog, WrittenOnceItHoldsTheStageFramesAskedFor) {
+  auto path = std::filesystem::temp_directory_path() / "zarvel_frame_count_test.txt";
+  std::filesystem::remove(path);
+  std::string name = path.string();
+  StartFrameLog(name.c_str(), "2");
+  auto call = [](void (*observer)()) {  // as the stage loop calls them
+    if (observer) observer();
+  };
+  for (int32_t frame : {-1, -1, 1, 2, 3, 4, 5, 6}) {
+    FrameCount = frame;
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));  // some work
+    call(OnFrameWait);
+    if (frame == 2) continue;  // paused: a wait that ends in no frame
+    call(OnFramePresented);
+    call(OnFrameWaitEnd);
+  }
+  EXPECT_EQ(OnFrameWait, nullptr) << "the log stopped";
+  std::vector<std::string> lines = Lines(path);
+  ASSERT_EQ(lines.size(), 6u);
+  EXPECT_EQ(lines[1].substr(0, 3), "-1 ");
+  EXPECT_EQ(lines[5].substr(0, 2), "4 ");
+  std::filesystem::remove(path);
+  StopFrameLog();
+  EXPECT_FALSE(std::filesystem::exists(path)) << "written a second time";
+  FrameCount = 0;
+}

@@ -168,7 +168,7 @@ int RunNativeProgram(const NativeOptions& o) {
     return Fail(std::string("cannot open the window: ") + SDL_GetError(), 1);
   }
   if (!OpenAudioOut()) std::fprintf(stderr, "zarvel: no sound (%s)\n", SDL_GetError());
-  StartFrameLog(std::getenv("ZARVEL_FRAME_LOG"));
+  StartFrameLog(std::getenv("ZARVEL_FRAME_LOG"), std::getenv("ZARVEL_FRAME_LOG_FRAMES"));
   int code = 0;
   if (!StartNativeGame(o)) {
     std::fprintf(stderr, "zarvel: the game could not start (data files in %s?)\n", HostDataDir().c_str());

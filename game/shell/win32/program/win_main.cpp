@@ -112,7 +112,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR commandLine, int show)
   InstanceHandle = instance;
   StageNumber = static_cast<int8_t>(StageFromWideCommandLine(commandLine));
   InitCommonControls();
-  StartFrameLog(getenv("ZARVEL_FRAME_LOG"));
+  StartFrameLog(getenv("ZARVEL_FRAME_LOG"), getenv("ZARVEL_FRAME_LOG_FRAMES"));
   if (!InitApplication(instance, show)) {
     if (MainWindow) DestroyWindow(MainWindow);
     MainWindow = nullptr;
