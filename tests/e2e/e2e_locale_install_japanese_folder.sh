@@ -31,8 +31,8 @@ zd set-text "${INSTALL_DLG[@]}" 1003 "$folder" >/dev/null
 zd click "${INSTALL_DLG[@]}" 1 >/dev/null
 finish_setup "$setup_pid" "${DONE_DLG[@]}"
 
-expect_eq "ZARVEL アンインストール" "$(zd reg-value "$key" DisplayName)" "DisplayName"
-command=$(zd reg-value "$key" UninstallString)
+expect_eq "ZARVEL アンインストール" "$(regget "$key" DisplayName)" "DisplayName"
+command=$(regget "$key" UninstallString)
 expect_eq "$UNINSTALLER -u $folder\\_inst_.log" "$command" "UninstallString"
 group="$(probe folder 2)\\ZARVEL"
 for f in "$folder\\tzk.exe" "$folder\\readme.txt" "$folder\\_inst_.log" \

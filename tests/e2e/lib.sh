@@ -134,91 +134,25 @@ wait_eq() {
   expect_eq "$want" "$got" "$what"
 }
 
-# reg.exe's answers. A key or value counts as absent only when reg.exe,
-# working, shows the key above without it; a reg.exe that fails or times
-# out fails the test (and prints REG.EXE-FAILED where a value was wanted,
-# so that no comparison passes on it).
-_reg() {
-  local out rc=0
-  out=$(timeout 60 "$WINELOADER" reg "$@" 2>/dev/null) || rc=$?
-  printf '%s\n' "$out" | iconv -f CP932 -t UTF-8 | tr -d '\r'
-  return $rc
-}
+# The registry, read by the test's zdrive. A key or value counts as absent
+# only when zdrive, working, found it so; a zdrive that fails ends the test
+# (and regget prints ZDRIVE-FAILED, so that no comparison passes on it).
 
-reg_failed() {
-  echo REG.EXE-FAILED
-  fail "reg.exe failed on $1"
-}
-
-# key_state KEY: prints present or absent.
-key_state() {
-  local key=${1%\\} parent name listing
-  if _reg query "$key" >/dev/null; then echo present; return 0; fi
-  parent=${key%\\*}
-  name=${key##*\\}
-  [ "$parent" != "$key" ] || reg_failed "$key" >&2
-  case "$(key_state "$parent")" in
-    absent) echo absent; return 0 ;;
-    present) ;;
-    *) reg_failed "$parent" >&2 ;;
-  esac
-  # The parent was just seen: a listing that fails is asked for again
-  # (reg.exe now and then fails to start on a loaded machine).
-  listing=$(_reg query "$parent") || listing=$(_reg query "$parent") ||
-    listing=$(_reg query "$parent") || reg_failed "$parent" >&2
-  # The subkeys are listed with their whole path; the name alone decides.
-  # A key its parent lists was there: a query of it that failed is asked
-  # again too.
-  if awk -v name="$name" '/^HKEY_/ { n = split($0, p, "\\"); if (tolower(p[n]) == tolower(name)) found = 1 }
-                          END { exit !found }' <<<"$listing"; then
-    local try
-    for try in 1 2; do
-      echo "key_state: reg.exe failed on $key, which its parent lists; asking again" >&2
-      if _reg query "$key" >/dev/null; then echo present; return 0; fi
-    done
-    reg_failed "$key (listed, but not readable)" >&2
-  fi
-  echo absent
-}
-
-# _reg_value LISTING NAME: the value's data from `reg query` output.
-_reg_value() {
-  awk -v name="$2" '
-    BEGIN { pre = "    " name "    " }
-    index(tolower($0), tolower(pre)) == 1 {
-      rest = substr($0, length(pre) + 1)
-      i = index(rest, "    ")
-      print (i ? substr(rest, i + 4) : "")
-      found = 1
-      exit
-    }
-    END { exit !found }' <<<"$1"
-}
-
-# regget KEY VALUE: the value's data as reg.exe shows it (REG_SZ as is,
-# REG_DWORD as 0x...), empty when the key or value is absent.
+# regget KEY VALUE: the value's data as reg.exe shows it (strings as they
+# are, REG_DWORD as 0x...), empty when the key or value is absent.
 regget() {
-  local listing
-  if listing=$(_reg query "$1"); then
-    _reg_value "$listing" "$2" || true
-    return 0
-  fi
-  case "$(key_state "$1")" in
-    absent) return 0 ;;
-    *) reg_failed "$1" ;;
-  esac
+  zd reg-get "$1" "$2" || { echo ZDRIVE-FAILED; fail "cannot read $2 of $1"; }
 }
 
-# key_exists KEY: true when present, false when absent; a failing reg.exe
-# ends the test.
+# key_exists KEY: true when present, false when absent.
 key_exists() {
   local state
-  state=$(key_state "$1") || exit 1
+  state=$(zd reg-key "$1") || fail "cannot tell whether $1 exists"
   case "$state" in
     present) return 0 ;;
     absent) return 1 ;;
   esac
-  fail "reg.exe failed on $1"
+  fail "zdrive reg-key $1 said '$state'"
 }
 
 # The files and registry compared before and after.

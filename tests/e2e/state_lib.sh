@@ -87,8 +87,8 @@ expect_state() {
   [ -z "$unexpected" ] || fail "$what: the prefix changed (< before, > now):"$'\n'"$unexpected"
 }
 
-# Registry: HKLM and HKCU as "[KEY]" and "[KEY]|VALUE" lines, a value's
-# continued lines joined. Left out: what Wine rewrites by itself while
+# Registry: HKLM and HKCU as "[KEY]" and "[KEY]|VALUE" lines (zdrive's
+# reg-dump). Left out: what Wine rewrites by itself while
 # programs run, each with why; the rest of HKLM\System is compared.
 REGISTRY_NOISE=(
   # The display: a key of its own for each desktop started, and the display
@@ -114,26 +114,15 @@ _registry_noise() {
   printf '%s\n' "${REGISTRY_NOISE[*]}"
 }
 
-# registry_state: fails the test when an export fails or comes out empty, so
-# that two broken snapshots never compare equal.
+# registry_state: fails the test when the dump fails or comes out nearly
+# empty, so that two broken snapshots never compare equal.
 registry_state() {
-  local hive file n
-  for hive in HKLM HKCU; do
-    file=$WORK/$hive.reg
-    rm -f "$file"
-    timeout 120 "$WINELOADER" reg export "$hive" "$(winpath "$file")" /y >/dev/null 2>&1 ||
-      fail "reg export $hive failed"
-    n=$(iconv -f UTF-16LE -t UTF-8 "$file" | grep -c '^\[HKEY_' || true)
-    [ "$n" -ge 20 ] || fail "reg export $hive gave $n keys"
-  done
-  for hive in HKLM HKCU; do
-    iconv -f UTF-16LE -t UTF-8 "$WORK/$hive.reg" | tr -d '\r' | awk '
-      /^\[/ { key = $0; print key; next }
-      value != "" { value = value $0 }
-      value == "" && /^("|@)/ { value = $0 }
-      value != "" && !/\\$/ { print key "|" value; value = "" }
-      value != "" { sub(/\\$/, "", value) }'
-  done | grep -Ev "$(_registry_noise)" | LC_ALL=C sort
+  local file=$WORK/registry.txt n
+  rm -f "$file"
+  zd reg-dump --file "$(winpath "$file")" HKLM HKCU >&2 || fail "zdrive reg-dump failed"
+  n=$(grep -c '^\[HKEY_[^]]*\]$' "$file" || true)
+  [ "$n" -ge 40 ] || fail "zdrive reg-dump gave $n keys"
+  grep -Ev "$(_registry_noise)" "$file" | LC_ALL=C sort
 }
 
 # expect_registry BEFORE WHAT [PATTERN...]: the registry now equals BEFORE

@@ -16,12 +16,13 @@ expect_eq "800x600" "$(regget 'HKCU\Software\Wine\Explorer\Desktops' zarvel)" "r
 expect_eq "0x0" "$(regget 'HKCU\Software\Wine\WineDbg' ShowCrashDialog)" "regget number"
 expect_eq "" "$(regget 'HKCU\Software\Wine\WineDbg' NoSuchValue)" "regget absent value"
 expect_eq "" "$(regget 'HKCU\Software\NoSuchKey' X)" "regget absent key"
-expect_eq absent "$(key_state 'HKCU\Software\NoSuchKey\Deeper')" "absent below absent"
-# A reg.exe that fails is never read as "absent".
-broken_reg() { ( WINELOADER=/bin/false "$@" ); }
-exit_code 1 broken_reg regget 'HKCU\Software\NoSuchKey' X
-exit_code 1 broken_reg key_exists 'HKCU\Software\NoSuchKey'
-exit_code 1 broken_reg registry_state
+expect_eq absent "$(zd reg-key 'HKCU\Software\NoSuchKey\Deeper')" "absent below absent"
+expect_eq present "$(zd reg-key 'HKCU\Software\Wine\')" "present, a trailing backslash"
+# A zdrive that fails is never read as "absent".
+broken_zd() { ( ZD_APART=1 WINELOADER=/bin/false "$@" ); }
+exit_code 1 broken_zd regget 'HKCU\Software\NoSuchKey' X
+exit_code 1 broken_zd key_exists 'HKCU\Software\NoSuchKey'
+exit_code 1 broken_zd registry_state
 shot screen.png
 expect_eq "PNG 1024x768" "$(identify -format '%m %wx%h' screen.png)" "screenshot"
 

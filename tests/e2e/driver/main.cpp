@@ -17,7 +17,8 @@ static constexpr Command kCommands[] = {
     {L"state", cmd_state},         {L"rect", cmd_rect},
     {L"keys", cmd_keys},           {L"foreground", cmd_foreground},
     {L"list", cmd_list},           {L"keep", cmd_keep},
-    {L"click-when", cmd_click_when}, {L"reg-value", cmd_reg_value},
+    {L"click-when", cmd_click_when}, {L"reg-key", cmd_reg_key},
+    {L"reg-get", cmd_reg_get},     {L"reg-dump", cmd_reg_dump},
     {L"serve", cmd_serve},
 };
 
@@ -26,7 +27,8 @@ static const wchar_t kUsageText[] =
     L"              [--hwnd H] [--timeout MS] [--cwd DIR] [--line CMDLINE] [--pixels]\n"
     L"              [--hold MS] [--file PATH] [--lines N] ARGS...\n"
     L"commands: start, wait-window, wait-gone, wait-exit, text, texts, set-text,\n"
-    L"          click, click-when, state, rect, keys, foreground, list, reg-value, serve";
+    L"          click, click-when, state, rect, keys, foreground, list, reg-key,\n"
+    L"          reg-get, reg-dump, serve";
 
 static bool number_option(const std::wstring& v, long long* out) {
   return parse_int(v, out) && *out >= 0;

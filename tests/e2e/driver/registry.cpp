@@ -1,23 +1,257 @@
-// reg-value KEY NAME: a string value read through the W functions, so that
-// it comes out whole whatever the system's code page (reg.exe prints in it).
+// The registry as the tests read it, through the W functions and in the
+// test's own zdrive (reg.exe prints in the system's code page, costs a Wine
+// process a call, and on a loaded machine now and then fails to start):
+//   reg-key KEY                 present or absent
+//   reg-get KEY NAME            the value as reg.exe shows it: strings as
+//                               they are, REG_DWORD as 0x..., REG_MULTI_SZ
+//                               joined by \0, other data as hex digits;
+//                               nothing when the key or the value is absent
+//   reg-dump --file PATH ROOT...
+//                               every key and value under HKLM or HKCU into
+//                               PATH (UTF-8), a line each, the values written
+//                               as reg export writes them: "[KEY]" and
+//                               "[KEY]|"NAME"=DATA"
+// KEY starts with HKLM or HKCU. A key that exists but cannot be read fails
+// reg-key and reg-get; reg-dump writes "[KEY]|? ..." for it and goes on
+// (Wine's performance keys list no subkeys), so that a change shows.
 #include "zdrive.h"
 
-int cmd_reg_value(const Args& a) {
-  if (a.rest.size() != 2) return usage(L"reg-value KEY NAME");
-  const struct { const wchar_t* name; HKEY key; } roots[] = {
-      {L"HKLM\\", HKEY_LOCAL_MACHINE}, {L"HKCU\\", HKEY_CURRENT_USER}};
-  const std::wstring& path = a.rest[0];
-  for (const auto& root : roots) {
-    const size_t n = wcslen(root.name);
-    if (path.compare(0, n, root.name) != 0) continue;
-    wchar_t data[2048] = {};
-    DWORD size = sizeof data - sizeof(wchar_t);
-    LSTATUS r = RegGetValueW(root.key, path.c_str() + n, a.rest[1].c_str(),
-                             RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND, nullptr, data,
-                             &size);
-    if (r != ERROR_SUCCESS) return fail(L"no string value " + a.rest[1] + L" in " + path);
-    out_line(data);
+#include <cstring>
+#include <cwchar>
+
+namespace {
+
+struct Root {
+  const wchar_t* shortName;
+  const wchar_t* longName;
+  HKEY key;
+};
+const Root kRoots[] = {{L"HKLM", L"HKEY_LOCAL_MACHINE", HKEY_LOCAL_MACHINE},
+                           {L"HKCU", L"HKEY_CURRENT_USER", HKEY_CURRENT_USER}};
+
+// KEY's root and the path below it; false when it names no root we know.
+bool split_key(const std::wstring& key, const Root** root, std::wstring* below) {
+  for (const Root& r : kRoots) {
+    const size_t n = wcslen(r.shortName);
+    if (key.compare(0, n, r.shortName) != 0) continue;
+    if (key.size() == n) {
+      *root = &r;
+      below->clear();
+      return true;
+    }
+    if (key[n] != L'\\') continue;
+    *root = &r;
+    *below = key.substr(n + 1);
+    while (!below->empty() && below->back() == L'\\') below->pop_back();
+    return true;
+  }
+  return false;
+}
+
+// Opens KEY for reading: ERROR_FILE_NOT_FOUND when it is absent.
+LSTATUS open_key(const std::wstring& key, HKEY* out) {
+  const Root* root = nullptr;
+  std::wstring below;
+  if (!split_key(key, &root, &below)) return ERROR_INVALID_PARAMETER;
+  return RegOpenKeyExW(root->key, below.c_str(), 0, KEY_READ, out);
+}
+
+std::wstring error_text(LSTATUS r) { return L"error " + std::to_wstring(r); }
+
+// v in hex digits, at least `width` of them.
+std::wstring hex(unsigned long long v, int width, bool upper = false) {
+  const wchar_t* digits = upper ? L"0123456789ABCDEF" : L"0123456789abcdef";
+  std::wstring s;
+  for (; v != 0 || width > 0; v >>= 4, --width) s.insert(s.begin(), digits[v & 15]);
+  return s;
+}
+
+// The data's bytes in hex: "01,ff" as reg export writes them, "01FF" as
+// reg query shows them.
+std::wstring hex_bytes(const std::vector<BYTE>& data, DWORD size, bool query) {
+  std::wstring s;
+  for (DWORD i = 0; i < size; ++i) {
+    if (i > 0 && !query) s += L',';
+    s += hex(data[i], 2, query);
+  }
+  return s;
+}
+
+template <typename T>
+T number(const std::vector<BYTE>& data) {
+  T v;
+  memcpy(&v, data.data(), sizeof v);
+  return v;
+}
+
+// The string data up to its first NUL (or the data's end).
+std::wstring string_data(const std::vector<BYTE>& data, DWORD size) {
+  const wchar_t* w = reinterpret_cast<const wchar_t*>(data.data());
+  size_t n = size / sizeof(wchar_t);
+  size_t len = 0;
+  while (len < n && w[len] != 0) ++len;
+  return std::wstring(w, len);
+}
+
+// As reg.exe's query shows data.
+std::wstring shown(DWORD type, const std::vector<BYTE>& data, DWORD size) {
+  switch (type) {
+    case REG_SZ:
+    case REG_EXPAND_SZ:
+      return string_data(data, size);
+    case REG_DWORD:
+      if (size != 4) break;
+      return L"0x" + hex(number<DWORD>(data), 1);
+    case REG_QWORD:
+      if (size != 8) break;
+      return L"0x" + hex(number<unsigned long long>(data), 1);
+    case REG_MULTI_SZ: {
+      const wchar_t* w = reinterpret_cast<const wchar_t*>(data.data());
+      size_t n = size / sizeof(wchar_t);
+      while (n > 0 && w[n - 1] == 0) --n;  // the list's terminators
+      std::wstring s;
+      for (size_t i = 0; i < n; ++i) s += w[i] ? std::wstring(1, w[i]) : std::wstring(L"\\0");
+      return s;
+    }
+  }
+  return hex_bytes(data, size, true);
+}
+
+// A name or string as reg export quotes it.
+std::wstring quoted(const std::wstring& w) {
+  std::wstring s = L"\"";
+  for (wchar_t c : w) {
+    if (c == L'\\' || c == L'"') s += L'\\';
+    if (c == L'\n') {
+      s += L"\\n";
+      continue;
+    }
+    s += c;
+  }
+  return s + L"\"";
+}
+
+// As reg export writes a value, its continued lines joined.
+std::wstring exported(const std::wstring& name, DWORD type, const std::vector<BYTE>& data, DWORD size) {
+  std::wstring s = name.empty() ? L"@=" : quoted(name) + L"=";
+  if (type == REG_SZ) return s + quoted(string_data(data, size));
+  if (type == REG_DWORD && size == 4) return s + L"dword:" + hex(number<DWORD>(data), 8);
+  s += type == REG_BINARY ? L"hex:" : L"hex(" + hex(type, 1) + L"):";
+  return s + hex_bytes(data, size, false);
+}
+
+// Value number i of an open key; false once there are no more.
+LSTATUS read_value(HKEY key, DWORD i, std::wstring* name, DWORD* type, std::vector<BYTE>* data,
+                   DWORD* size) {
+  for (;;) {
+    wchar_t n[16384];
+    DWORD nameLen = 16384;
+    *size = static_cast<DWORD>(data->size());
+    LSTATUS r = RegEnumValueW(key, i, n, &nameLen, nullptr, type, data->data(), size);
+    if (r == ERROR_MORE_DATA) {
+      data->resize(data->size() * 2);
+      continue;
+    }
+    if (r == ERROR_SUCCESS) name->assign(n, nameLen);
+    return r;
+  }
+}
+
+struct Dump {
+  std::string text;
+  std::vector<BYTE> data = std::vector<BYTE>(4096);
+};
+
+// KEY (named PATH in the output) and everything below it.
+void dump_key(HKEY key, const std::wstring& path, Dump* d) {
+  const std::string line = to_utf8(L"[" + path + L"]");
+  d->text += line + "\n";
+  std::wstring name;
+  DWORD type = 0, size = 0;
+  LSTATUS r;
+  for (DWORD i = 0; (r = read_value(key, i, &name, &type, &d->data, &size)) == ERROR_SUCCESS; ++i)
+    d->text += line + "|" + to_utf8(exported(name, type, d->data, size)) + "\n";
+  if (r != ERROR_NO_MORE_ITEMS) d->text += line + "|? values: " + to_utf8(error_text(r)) + "\n";
+  for (DWORD i = 0;; ++i) {
+    wchar_t sub[256];
+    DWORD len = 256;
+    r = RegEnumKeyExW(key, i, sub, &len, nullptr, nullptr, nullptr, nullptr);
+    if (r == ERROR_NO_MORE_ITEMS) break;
+    if (r != ERROR_SUCCESS) {
+      d->text += line + "|? subkeys: " + to_utf8(error_text(r)) + "\n";
+      break;
+    }
+    HKEY child = nullptr;
+    const std::wstring childPath = path + L"\\" + std::wstring(sub, len);
+    r = RegOpenKeyExW(key, sub, 0, KEY_READ, &child);
+    if (r == ERROR_FILE_NOT_FOUND) continue;  // gone since it was listed
+    if (r != ERROR_SUCCESS) {
+      d->text += to_utf8(L"[" + childPath + L"]|? ") + to_utf8(error_text(r)) + "\n";
+      continue;
+    }
+    dump_key(child, childPath, d);
+    RegCloseKey(child);
+  }
+}
+
+bool write_file(const std::wstring& path, const std::string& text) {
+  HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (f == INVALID_HANDLE_VALUE) return false;
+  DWORD wrote = 0;
+  bool ok = WriteFile(f, text.data(), static_cast<DWORD>(text.size()), &wrote, nullptr) && wrote == text.size();
+  return CloseHandle(f) && ok;
+}
+
+}  // namespace
+
+int cmd_reg_key(const Args& a) {
+  if (a.rest.size() != 1) return usage(L"reg-key KEY");
+  HKEY key = nullptr;
+  LSTATUS r = open_key(a.rest[0], &key);
+  if (r == ERROR_INVALID_PARAMETER) return usage(L"reg-key: the key starts with HKLM or HKCU");
+  if (r == ERROR_FILE_NOT_FOUND) {
+    out_line(L"absent");
     return kOk;
   }
-  return usage(L"reg-value: the key starts with HKLM\\ or HKCU\\");
+  if (r != ERROR_SUCCESS) return fail(L"reg-key " + a.rest[0] + L": " + error_text(r));
+  RegCloseKey(key);
+  out_line(L"present");
+  return kOk;
+}
+
+int cmd_reg_get(const Args& a) {
+  if (a.rest.size() != 2) return usage(L"reg-get KEY NAME");
+  HKEY key = nullptr;
+  LSTATUS r = open_key(a.rest[0], &key);
+  if (r == ERROR_INVALID_PARAMETER) return usage(L"reg-get: the key starts with HKLM or HKCU");
+  if (r == ERROR_FILE_NOT_FOUND) return kOk;
+  if (r != ERROR_SUCCESS) return fail(L"reg-get " + a.rest[0] + L": " + error_text(r));
+  std::vector<BYTE> data(4096);
+  DWORD type = 0, size = 0;
+  for (;;) {
+    size = static_cast<DWORD>(data.size());
+    r = RegQueryValueExW(key, a.rest[1].c_str(), nullptr, &type, data.data(), &size);
+    if (r != ERROR_MORE_DATA) break;
+    data.resize(size + 2);
+  }
+  RegCloseKey(key);
+  if (r == ERROR_FILE_NOT_FOUND) return kOk;
+  if (r != ERROR_SUCCESS) return fail(L"reg-get " + a.rest[0] + L" " + a.rest[1] + L": " + error_text(r));
+  out_line(shown(type, data, size));
+  return kOk;
+}
+
+int cmd_reg_dump(const Args& a) {
+  if (a.rest.empty() || a.file.empty()) return usage(L"reg-dump --file PATH HKLM|HKCU...");
+  Dump d;
+  for (const std::wstring& name : a.rest) {
+    const Root* root = nullptr;
+    std::wstring below;
+    if (!split_key(name, &root, &below) || !below.empty())
+      return usage(L"reg-dump: HKLM or HKCU, not " + name);
+    dump_key(root->key, root->longName, &d);
+  }
+  const std::wstring path = a.file[0] == L'/' ? L"Z:" + a.file : a.file;
+  if (!write_file(path, d.text)) return fail(L"reg-dump: cannot write " + path);
+  return kOk;
 }

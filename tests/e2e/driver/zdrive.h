@@ -33,7 +33,7 @@ struct Args {
   bool has_cwd = false;
   std::wstring line;        // start: a whole command line, parsed as Windows does
   bool has_line = false;
-  std::wstring file;        // click-when: the file to watch
+  std::wstring file;        // click-when: the file to watch; reg-dump: the file to write
   long long lines = 0;      // click-when: line ends the file must hold
   bool pixels = false;      // rect: pixels instead of dialog units
   DWORD hold_ms = 30;       // keys: how long a tapped key stays down
@@ -106,5 +106,7 @@ int cmd_click_when(const Args& a);
 int cmd_state(const Args& a);
 int cmd_rect(const Args& a);
 int cmd_keys(const Args& a);
-int cmd_reg_value(const Args& a);
+int cmd_reg_key(const Args& a);
+int cmd_reg_get(const Args& a);
+int cmd_reg_dump(const Args& a);
 int cmd_serve(const Args& a);
