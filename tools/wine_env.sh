@@ -84,14 +84,15 @@ EOA
 }
 
 # wine_start_xvfb FIFO [WxHxD]: a private X server on a free display; sets
-# DISPLAY and xvfb_pid.
+# DISPLAY and xvfb_pid. What the server says goes beside FIFO (NAME.log for
+# NAME.fd).
 wine_start_xvfb() {
   local fifo=$1 displayno
   rm -f "$fifo"
   mkfifo "$fifo" || return 1
   # -displayfd makes Xvfb pick a free display and tell us which.
   Xvfb -displayfd 3 -screen 0 "${2:-1024x768x24}" -nolisten tcp -noreset \
-    3>"$fifo" >/dev/null 2>&1 &
+    3>"$fifo" >/dev/null 2>"${fifo%.fd}.log" &
   xvfb_pid=$!
   displayno=$(timeout 60 head -n1 "$fifo")
   rm -f "$fifo"

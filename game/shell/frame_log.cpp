@@ -41,8 +41,9 @@ void NoteFrameLog() {
   int64_t wall = PortWallMicroseconds();
   int64_t cpu = PortThreadCpuMicroseconds();
   if (LastWall == 0) FirstWall = wall;
-  if (FrameSample* done = Current(); done && IsStageFrame(*done) && ++StageFramesKept == StageFramesWanted) {
-    StopFrameLog();
+  FrameSample* done = Current();
+  if (done && IsStageFrame(*done) && ++StageFramesKept == StageFramesWanted) {
+    StopFrameLog();  // the frames asked for are in: written now
     return;
   }
   if (LastWall != 0 && Samples.size() < MaxSamples) {

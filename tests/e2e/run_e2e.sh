@@ -102,10 +102,16 @@ name=$name${CASE:+.$CASE}
 echo "run_e2e: $name: set-up $(secs "$t_begin" "$t_ready") s, script $(secs "$t_ready" "$t_done") s" >&2
 if [ $rc -ne 0 ]; then
   [ $rc -eq 124 ] && echo "run_e2e: $name timed out" >&2
-  # What the screen and the windows looked like when it failed.
-  import -display "$DISPLAY" -window root "$WORK/failure.png" >/dev/null 2>&1
+  # What the screen and the windows looked like when it failed. A screen
+  # that cannot be taken says whether the X server was still there.
+  if said=$(timeout 20 import -display "$DISPLAY" -window root "$WORK/failure.png" 2>&1); then
+    screen="screen: failure.png"
+  else
+    kill -0 "$xvfb_pid" 2>/dev/null && xvfb=running || xvfb=gone
+    screen="no screen: import said '${said:-nothing}'; Xvfb $xvfb, its log xvfb.log"
+  fi
   echo "run_e2e: $name failed ($rc); windows at the end:" >&2
   timeout 20 "$loader" "$ZDRIVE" list 2>/dev/null | awk -F'\t' '$5 == 1' >&2
-  echo "run_e2e: kept $WORK (screen: failure.png)" >&2
+  echo "run_e2e: kept $WORK ($screen)" >&2
 fi
 exit $rc

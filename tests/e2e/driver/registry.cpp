@@ -132,7 +132,8 @@ std::wstring quoted(const std::wstring& w) {
 }
 
 // As reg export writes a value, its continued lines joined.
-std::wstring exported(const std::wstring& name, DWORD type, const std::vector<BYTE>& data, DWORD size) {
+std::wstring exported(const std::wstring& name, DWORD type, const std::vector<BYTE>& data,
+                      DWORD size) {
   std::wstring s = name.empty() ? L"@=" : quoted(name) + L"=";
   if (type == REG_SZ) return s + quoted(string_data(data, size));
   if (type == REG_DWORD && size == 4) return s + L"dword:" + hex(number<DWORD>(data), 8);
@@ -195,10 +196,12 @@ void dump_key(HKEY key, const std::wstring& path, Dump* d) {
 }
 
 bool write_file(const std::wstring& path, const std::string& text) {
-  HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
   if (f == INVALID_HANDLE_VALUE) return false;
   DWORD wrote = 0;
-  bool ok = WriteFile(f, text.data(), static_cast<DWORD>(text.size()), &wrote, nullptr) && wrote == text.size();
+  const DWORD size = static_cast<DWORD>(text.size());
+  bool ok = WriteFile(f, text.data(), size, &wrote, nullptr) && wrote == size;
   return CloseHandle(f) && ok;
 }
 
@@ -236,7 +239,8 @@ int cmd_reg_get(const Args& a) {
   }
   RegCloseKey(key);
   if (r == ERROR_FILE_NOT_FOUND) return kOk;
-  if (r != ERROR_SUCCESS) return fail(L"reg-get " + a.rest[0] + L" " + a.rest[1] + L": " + error_text(r));
+  if (r != ERROR_SUCCESS)
+    return fail(L"reg-get " + a.rest[0] + L" " + a.rest[1] + L": " + error_text(r));
   out_line(shown(type, data, size));
   return kOk;
 }
