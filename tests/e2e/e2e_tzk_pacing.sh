@@ -22,8 +22,8 @@ pid=$(ZARVEL_FRAME_LOG=$(winpath "$log") ZARVEL_FRAME_LOG_FRAMES=$frames tzk_sta
 tzk_wait_window
 zd keys --class tzk down:M down:Z
 # The game writes its log as the 500th stage frame ends: 31 s of play on an
-# idle machine, and not much more on a busy one (the work stays well inside
-# the 60 ms); the limit allows for a machine four times slower.
+# idle machine, some 50 s beside a busy core (a frame's work then outlasts
+# its 60 ms); the limit allows for a machine four times slower than that.
 until_ok 300 test -s "$log" || fail "no frame log after 300 s"
 zd keys --class tzk up:Z up:M
 tzk_quit "$pid"
