@@ -166,7 +166,7 @@ int cmd_click_when(const Args& a) {
   HWND c = nullptr;
   // The file is watched at once: a program on a timer does not wait for us.
   if (int r = pressable(a, L"click-when", 0, &c)) return r;
-  std::wstring path = a.file[0] == L'/' ? L"Z:" + a.file : a.file;
+  std::wstring path = windows_path(a.file);
   for (wchar_t& ch : path)
     if (ch == L'/') ch = L'\\';
   SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_TIME_CRITICAL);

@@ -1,8 +1,7 @@
 // Starting the program under test and waiting for it to end.
 #include "zdrive.h"
 
-// A Unix path (as a script has it) names the same file through drive Z:.
-static std::wstring windows_path(const std::wstring& p) {
+std::wstring windows_path(const std::wstring& p) {
   if (p.empty() || p[0] != L'/') return p;
   std::wstring w = L"Z:" + p;
   for (wchar_t& c : w)

@@ -255,7 +255,7 @@ int cmd_reg_dump(const Args& a) {
       return usage(L"reg-dump: HKLM or HKCU, not " + name);
     dump_key(root->key, root->longName, &d);
   }
-  const std::wstring path = a.file[0] == L'/' ? L"Z:" + a.file : a.file;
+  const std::wstring path = windows_path(a.file);
   if (!write_file(path, d.text)) return fail(L"reg-dump: cannot write " + path);
   return kOk;
 }

@@ -60,6 +60,10 @@ std::wstring one_line(const std::wstring& w);
 // Milliseconds left until deadline (a GetTickCount value), 0 once past.
 DWORD time_left(DWORD deadline);
 
+// --- starting programs (process.cpp) ---------------------------------------
+// A Unix path (as a script has it) names the same file through drive Z:.
+std::wstring windows_path(const std::wstring& p);
+
 // --- finding windows (windows.cpp) -----------------------------------------
 bool matches(HWND w, const Selector& sel);
 HWND find_window(const Selector& sel);
