@@ -4,16 +4,25 @@
 # zd COMMAND ARGS...: one zdrive.exe command; its output is UTF-8. The
 # commands go to the test's own zdrive, which run_e2e.sh started ("serve",
 # on descriptors 7 and 8): a Wine process for each would cost more
-# processor time than the command. Three kinds run as a program of their
-# own: start, whose program takes the script's environment of the moment
-# (ZARVEL_UNINSTALL_TRACE, say); a command in the background (ZD_APART=1
-# zd ...); and every command once the test's zdrive has stopped answering.
-# A started program keeps the standard error it was given; it gets a log
-# file of its own (start-*.log in $WORK), so that a script capturing zd's
-# standard error never waits for the program to end.
+# processor time than the command. A program it starts gets the script's
+# ZARVEL_* variables of the moment (ZARVEL_UNINSTALL_TRACE, say), the only
+# ones our programs read; the rest of its environment is the test's. Two
+# kinds run as a program of their own: a command in the background
+# (ZD_APART=1 zd ...), and every command once the test's zdrive has stopped
+# answering. A program started that way keeps the standard error it was
+# given; it gets a log file of its own (start-*.log in $WORK), so that a
+# script capturing zd's standard error never waits for the program to end.
 zd() {
-  if [ -n "${ZD_SERVER:-}" ] && [ -z "${ZD_APART:-}" ] && [ $# -gt 0 ] && [ "$1" != start ] &&
+  if [ -n "${ZD_SERVER:-}" ] && [ -z "${ZD_APART:-}" ] && [ $# -gt 0 ] &&
      [ ! -e "$WORK/zd.stuck" ] && kill -0 "$ZD_SERVER" 2>/dev/null; then
+    if [ "$1" = start ]; then
+      local name env=()
+      for name in $(compgen -e); do
+        if [[ $name == ZARVEL_* ]]; then env+=(--env "$name=${!name}"); fi
+      done
+      _zd_served start "${env[@]}" "${@:2}"
+      return
+    fi
     _zd_served "$@"
     return
   fi

@@ -5,7 +5,9 @@
 #include <windows.h>
 #include <shellapi.h>
 #include <string.h>
+#include <algorithm>
 #include <string>
+#include <vector>
 
 static INT_PTR CALLBACK detail_proc(HWND h, UINT m, WPARAM wp, LPARAM) {
   if (m == WM_COMMAND && (LOWORD(wp) == IDOK || LOWORD(wp) == IDCANCEL)) {
@@ -21,8 +23,22 @@ static void show_answer(HWND h, int answer) {
   SetDlgItemTextA(h, 104, buf);
 }
 
-// What the program was started with, for the check of zdrive's quoting and
-// working folder: the arguments joined by '|', and the current folder.
+// Its ZARVEL_* variables, sorted, joined by '|'.
+static std::wstring zarvel_environment() {
+  std::vector<std::wstring> found;
+  wchar_t* env = GetEnvironmentStringsW();
+  for (const wchar_t* p = env; p && *p; p += wcslen(p) + 1)
+    if (wcsncmp(p, L"ZARVEL_", 7) == 0) found.push_back(p);
+  if (env) FreeEnvironmentStringsW(env);
+  std::sort(found.begin(), found.end());
+  std::wstring joined;
+  for (const std::wstring& f : found) joined += (joined.empty() ? L"" : L"|") + f;
+  return joined;
+}
+
+// What the program was started with, for the check of zdrive's quoting,
+// working folder and environment: the arguments joined by '|', the current
+// folder, the ZARVEL_* variables.
 static void show_start(HWND h) {
   int argc = 0;
   wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
@@ -32,6 +48,7 @@ static void show_start(HWND h) {
   wchar_t cwd[MAX_PATH] = {};
   GetCurrentDirectoryW(MAX_PATH, cwd);
   SetDlgItemTextW(h, 108, cwd);
+  SetDlgItemTextW(h, 109, zarvel_environment().c_str());
 }
 
 static INT_PTR CALLBACK main_proc(HWND h, UINT m, WPARAM wp, LPARAM) {

@@ -21,3 +21,23 @@ check_start "--title|x" 'C:\windows' --cwd 'C:\windows' "$exe" --title x
 check_start "a b|c" 'C:\windows' --cwd 'C:\windows' --line "\"$exe\" \"a b\" c"
 unix_c=$DRIVE_C
 check_start "" "Z:${unix_c//\//\\}" --cwd "$DRIVE_C" "$BUILD/zdrive_check.exe"
+
+# A started program gets the script's ZARVEL_* variables as they are when it
+# starts: one set since the test began is there, one unset since is not.
+zarvel_env() {
+  local name line=
+  for name in $(compgen -e | LC_ALL=C sort); do
+    if [[ $name == ZARVEL_* ]]; then line+="${line:+|}$name=${!name}"; fi
+  done
+  printf '%s\n' "$line"
+}
+check_env() {
+  local pid
+  pid=$(zd start "$exe")
+  zd wait-window --pid "$pid" --title "$main" >/dev/null
+  expect_eq "$(zarvel_env)" "$(zd text --pid "$pid" --title "$main" 109)" "ZARVEL_* of start"
+  zd click --pid "$pid" --title "$main" 2
+  expect_eq 7 "$(zd wait-exit "$pid")" "cancelled"
+}
+gone=$(compgen -e | grep -m1 '^ZARVEL_') || fail "the test began with no ZARVEL_* variable"
+(unset "$gone"; export ZARVEL_CHECK='a b=c 日本語'; check_env)

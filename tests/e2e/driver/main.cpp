@@ -25,7 +25,7 @@ static constexpr Command kCommands[] = {
 static const wchar_t kUsageText[] =
     L"usage: zdrive COMMAND [--class NAME] [--title TEXT] [--has-text TEXT] [--pid PID]\n"
     L"              [--hwnd H] [--timeout MS] [--cwd DIR] [--line CMDLINE] [--pixels]\n"
-    L"              [--hold MS] [--file PATH] [--lines N] ARGS...\n"
+    L"              [--hold MS] [--file PATH] [--lines N] [--env NAME=VALUE] ARGS...\n"
     L"commands: start, wait-window, wait-gone, wait-exit, text, texts, set-text,\n"
     L"          click, click-when, state, rect, keys, foreground, list, reg-key,\n"
     L"          reg-get, reg-dump, serve";
@@ -57,6 +57,8 @@ static bool take_option(Args* a, const std::wstring& opt, const std::wstring* va
   } else if (opt == L"--line") {
     a->line = *value;
     a->has_line = true;
+  } else if (opt == L"--env" && value->find(L'=', 1) != std::wstring::npos) {
+    a->env.push_back(*value);
   } else if (opt == L"--file") {
     a->file = *value;
   } else if (opt == L"--lines" && number_option(*value, &n)) {

@@ -38,9 +38,10 @@ static std::wstring folder_of(const std::wstring& path) {
 }
 
 // Wine frees an ended process, exit code and all, once the last handle to
-// it is closed; a keeper process (this program, `keep HANDLE`) inherits one
-// and holds it, so that `wait-exit` still finds a program that ended before
-// the script asked.
+// it is closed; so that `wait-exit` still finds a program that ended before
+// the script asked, `serve` (which lasts as long as the test) holds one, and
+// a zdrive run on its own leaves one to a keeper process (this program,
+// `keep HANDLE`).
 static constexpr DWORD kKeepMs = 3 * 3600 * 1000;
 
 static bool start_keeper(HANDLE process, HANDLE nul) {
@@ -63,12 +64,51 @@ static bool start_keeper(HANDLE process, HANDLE nul) {
   return true;
 }
 
+static std::vector<HANDLE> held_by_serve;
+
 int cmd_keep(const Args& a) {
   long long h = 0;
   if (a.rest.size() != 1 || !parse_int(a.rest[0], &h)) return usage(L"keep: give a handle");
   WaitForSingleObject((HANDLE)(UINT_PTR)h, INFINITE);
   Sleep(kKeepMs);
   return kOk;
+}
+
+// NAME of a NAME=VALUE entry (a name may begin with '=', as "=C:" does).
+static std::wstring env_name(const std::wstring& entry) {
+  return entry.substr(0, entry.find(L'=', 1));
+}
+
+static bool is_given(const std::vector<std::wstring>& given, const std::wstring& name) {
+  for (const std::wstring& g : given)
+    if (_wcsicmp(env_name(g).c_str(), name.c_str()) == 0) return true;
+  return false;
+}
+
+// The program's environment: ours with the --env entries in place of
+// variables of their names. In serve, ours is the test's as it began, and
+// lib.sh gives every ZARVEL_* variable the script has now, so ours are all
+// dropped (one the script unset since must not come back). Empty: ours as
+// it is.
+static std::vector<wchar_t> environment_for(const Args& a) {
+  std::vector<wchar_t> block;
+  if (a.env.empty() && !serving) return block;
+  wchar_t* own = GetEnvironmentStringsW();
+  for (const wchar_t* p = own; p && *p; p += wcslen(p) + 1) {
+    const std::wstring entry = p, name = env_name(entry);
+    if (serving && _wcsnicmp(name.c_str(), L"ZARVEL_", 7) == 0) continue;
+    if (is_given(a.env, name)) continue;
+    block.insert(block.end(), entry.begin(), entry.end());
+    block.push_back(L'\0');
+  }
+  if (own) FreeEnvironmentStringsW(own);
+  for (const std::wstring& g : a.env) {
+    block.insert(block.end(), g.begin(), g.end());
+    block.push_back(L'\0');
+  }
+  if (block.empty()) block.push_back(L'\0');
+  block.push_back(L'\0');
+  return block;
 }
 
 // Started as from a shortcut: in the program's own folder unless --cwd says
@@ -99,21 +139,27 @@ int cmd_start(const Args& a) {
   PROCESS_INFORMATION pi{};
   std::vector<wchar_t> buf(line.begin(), line.end());
   buf.push_back(L'\0');
-  BOOL ok = CreateProcessW(program.empty() ? nullptr : program.c_str(), buf.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                           cwd.empty() ? nullptr : cwd.c_str(), &si, &pi);
+  std::vector<wchar_t> env = environment_for(a);
+  BOOL ok = CreateProcessW(program.empty() ? nullptr : program.c_str(), buf.data(), nullptr, nullptr,
+                           TRUE, env.empty() ? 0 : CREATE_UNICODE_ENVIRONMENT,
+                           env.empty() ? nullptr : env.data(), cwd.empty() ? nullptr : cwd.c_str(),
+                           &si, &pi);
   DWORD err = GetLastError();
   if (!ok) {
     if (nul != INVALID_HANDLE_VALUE) CloseHandle(nul);
     return fail(L"cannot start " + line + L" in " + (cwd.empty() ? L"." : cwd) + L": error " +
                 std::to_wstring(err));
   }
-  bool kept = start_keeper(pi.hProcess, nul);
+  bool kept = serving || start_keeper(pi.hProcess, nul);
   if (nul != INVALID_HANDLE_VALUE) CloseHandle(nul);
   out_line(std::to_wstring(pi.dwProcessId));
   if (!kept) fail(L"warning: no keeper for process " + std::to_wstring(pi.dwProcessId) +
                   L"; wait-exit needs it still running");
   CloseHandle(pi.hThread);
-  CloseHandle(pi.hProcess);
+  if (serving)
+    held_by_serve.push_back(pi.hProcess);
+  else
+    CloseHandle(pi.hProcess);
   return kOk;
 }
 

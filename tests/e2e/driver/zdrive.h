@@ -33,6 +33,7 @@ struct Args {
   bool has_cwd = false;
   std::wstring line;        // start: a whole command line, parsed as Windows does
   bool has_line = false;
+  std::vector<std::wstring> env;  // start: NAME=VALUE for the program's environment
   std::wstring file;        // click-when: the file to watch; reg-dump: the file to write
   long long lines = 0;      // click-when: line ends the file must hold
   bool pixels = false;      // rect: pixels instead of dialog units
@@ -88,8 +89,9 @@ int need_control(const Args& a, HWND top, const std::wstring& id_text, HWND* out
 bool dialog_base_units(HWND dialog, int* base_x, int* base_y);
 
 // --- one process for many commands (serve.cpp) ------------------------------
-// True in `zdrive serve`. Its environment is the one it was started with,
-// so lib.sh starts programs with a zdrive of their own.
+// True in `zdrive serve`. Its environment is the one it was started with;
+// a program it starts gets the script's ZARVEL_* variables of the moment
+// from lib.sh (start --env), in place of its own.
 extern bool serving;
 // A whole command line, words[0] being the program's name: its exit code.
 int run_words(const std::vector<std::wstring>& words);
