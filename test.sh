@@ -21,7 +21,8 @@
 #
 # The order saves waiting: the host tree's tools first, then the win64
 # tree, whose Wine tests run in the background while every later tier
-# builds and tests at the lowest priority. The tests that measure time
+# builds and tests at the lowest priority (the i386 tree's tests run in the
+# background too, beside the tiers after it). The tests that measure time
 # (label timing: the game's frame pacing, the uninstaller's closing delay)
 # run last, alone. Each tier is a function below; a new one is a new
 # function and a line at the end.
@@ -179,8 +180,9 @@ tier() {
 
 # background_tier NAME DIR LABELS CTEST_EXTRA -- CMAKE_ARGS...: builds, then
 # starts the tests in the background; every later tier runs at the lowest
-# priority until background_end collects them.
-declare -A bg_pid bg_t0 bg_built bg_dir
+# priority until background_end collects them. $summary_note, when set, ends
+# the tier's line of the summary.
+declare -A bg_pid bg_t0 bg_built bg_dir bg_note
 background_tier() {
   local name=$1 dir=$2 labels=$3 extra=$4
   shift 5
@@ -189,6 +191,7 @@ background_tier() {
   rm -f "$dir/ctest.end"
   (ctest_into "$dir/ctest.log" "$dir" "$labels" "$extra"; rc=$?; date +%s >"$dir/ctest.end"; exit $rc) &
   bg_pid[$name]=$! bg_t0[$name]=$(date +%s) bg_built[$name]=$built bg_dir[$name]=$dir
+  bg_note[$name]=${summary_note:-}
   timing_later "$name" "$dir" "$labels" "$extra"
   calm=(nice -n 19)
 }
@@ -204,7 +207,7 @@ background_end() {
     cat "${bg_dir[$name]}/ctest.log"
     tests=$(($(cat "${bg_dir[$name]}/ctest.end" 2>/dev/null || date +%s) - bg_t0[$name]))
     tally "$name" "${bg_dir[$name]}/ctest.log" "$rc" $((tests + bg_built[$name])) \
-      "build ${bg_built[$name]}s, tests ${tests}s beside the later tiers"
+      "build ${bg_built[$name]}s, tests ${tests}s beside the later tiers${bg_note[$name]}"
   done
   calm=()
 }
@@ -290,7 +293,9 @@ win32_tier() {
 # pointers) with UndefinedBehaviorSanitizer, on every machine: run directly
 # where the kernel runs 32-bit programs, under qemu-i386's user-mode
 # emulation where it does not (ZARVEL_I386_EMULATE=1 takes the emulator
-# anyway). The summary says which. Only the test programs are built.
+# anyway). The summary says which. Only the test programs are built. Its
+# tests (over a minute of processor time under the emulator) run beside the
+# later tiers, whose configuring and linking leave a core idle at times.
 i386_tier() {
   local dir=build/i386 how=directly emulator=
   if [ "${ZARVEL_I386_EMULATE:-0}" = 1 ] || ! tools/probe_32bit.sh; then
@@ -305,11 +310,11 @@ i386_tier() {
   [ -n "$emulator" ] && long=StageLoopTest.BossArrivesAtFrame2560AndItsDeathClearsTheStage:StageMix.NoStageReachesFullScale:StageScenario.EachStageEndsCleared:MusicPlayback.PlayQueuesEveryBufferAndLoops:MusicPlayback.TheDriverThreadLoopsTheSongOnItsOwn:PatchMeasure.ReadsBackThePatchOurSynthesizerPlays
   UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1} \
   build_target="host_tests setup_tests" \
-  tier i386 "$dir" host "-j $jobs" -- \
+  summary_note=", run $how${long:+ (six long plays left out)}" \
+  background_tier i386 "$dir" host "-j $jobs" -- \
     "${checked[@]}" -DCMAKE_TOOLCHAIN_FILE=cmake/linux-i386.cmake "$host_tools" \
     -DZARVEL_I386_EMULATOR="$emulator" -DZARVEL_GTEST_SKIP="$long" \
     -DZARVEL_SANITIZE_UNDEFINED=ON -DZARVEL_BENCHMARKS=OFF
-  tier_text[i386]="${tier_text[i386]}, run $how${long:+ (six long plays left out)}"
 }
 
 # Every fuzz target, a few seconds each on its corpus and seeds, through the
