@@ -134,7 +134,7 @@ wine_make_template() {
   local template=$1 want
   # The Wine version and the settings below: a template of either older
   # one is booted again.
-  want="$("$loader" --version 2>/dev/null) csmt-off gdi"
+  want="$("$loader" --version 2>/dev/null) csmt-off"
   if [ -f "$template/system.reg" ] && [ "$(cat "$template.ok" 2>/dev/null)" = "$want" ]; then
     return 0
   fi
@@ -151,12 +151,7 @@ wine_make_template() {
     # Direct3D draws on the calling thread: with its own drawing thread the
     # game thread and that thread spin for each other, and a game beside
     # other tests burns two cores and crawls (see the README's frame pacing).
-    reg 'HKCU\Software\Wine\Direct3D' /v csmt /t REG_DWORD /d 0 &&
-    # DirectDraw's surfaces drawn and shown by Wine on the processor: Xvfb
-    # has no graphics card, and its software OpenGL cost a game under test
-    # more than the game itself (a high-score test: 20 against 11
-    # processor-seconds).
-    reg 'HKCU\Software\Wine\Direct3D' /v renderer /d gdi || exit 1
+    reg 'HKCU\Software\Wine\Direct3D' /v csmt /t REG_DWORD /d 0 || exit 1
     timeout 120 "$server" -w >/dev/null 2>&1
   ) || return 1
   # Wine links Desktop, Documents... to the booting user's home; every copy

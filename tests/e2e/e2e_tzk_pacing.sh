@@ -8,13 +8,10 @@
 # average: 1 ms on an idle machine; a wait timed from its own start would
 # be late by the whole work and presenting (10 ms a frame on an idle one).
 # It measures the game as it runs on a Wine as installed: the test prefix's
-# Direct3D settings (drawing on the processor, no drawing thread of its
-# own) are taken back, the second unless ZARVEL_WINE_CSMT=0
-# (tools/measure_pacing.sh) asks to keep it.
+# Direct3D setting (no drawing thread of its own) is taken back, unless
+# ZARVEL_WINE_CSMT=0 (tools/measure_pacing.sh) asks to keep it.
 source "$SRC/tests/e2e/tzk_lib.sh"
 tzk_folder
-timeout 60 "$WINELOADER" reg delete 'HKCU\Software\Wine\Direct3D' /v renderer /f >/dev/null 2>&1 ||
-  fail "cannot put Wine's OpenGL drawing back"
 if [ "${ZARVEL_WINE_CSMT:-}" != 0 ]; then
   timeout 60 "$WINELOADER" reg delete 'HKCU\Software\Wine\Direct3D' /v csmt /f >/dev/null 2>&1 ||
     fail "cannot put Wine's Direct3D drawing thread back"
