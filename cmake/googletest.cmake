@@ -38,8 +38,14 @@ set(ZARVEL_GTEST_SKIP "" CACHE STRING
     "GoogleTest patterns (a:b) of the cases no native test entry runs")
 function(zarvel_add_gtest target)
   cmake_parse_arguments(PARSE_ARGV 1 arg "" "TIMING" "")
-  # Every test file starts with the framework's header: read once a program.
-  target_precompile_headers(${target} PRIVATE <gtest/gtest.h>)
+  # Every test file starts with the framework's header: read once a tree,
+  # by host_tests, whose precompiled header the tree's other test programs
+  # reuse (zarvel_share_gtest_header gives them the same macros).
+  if(TARGET host_tests AND NOT target STREQUAL host_tests)
+    target_precompile_headers(${target} REUSE_FROM host_tests)
+  else()
+    target_precompile_headers(${target} PRIVATE <gtest/gtest.h>)
+  endif()
   # The test files themselves are not optimised: the code they test is
   # built at the tree's level, and optimising their expanded assertions
   # took a third of a checking tree's build (they run as fast without).
@@ -77,6 +83,28 @@ function(zarvel_add_gtest target)
     endif()
     zarvel_add_gtest_suites(${target})
   endif()
+endfunction()
+
+# GCC takes a precompiled header only where the macros given on the
+# command line are those it was made with: once every test program is
+# made, each is given the others' (a macro a program does not read costs
+# it nothing).
+function(zarvel_share_gtest_header)
+  set(programs)
+  set(macros)
+  foreach(target host_tests setup_tests win32_tests)
+    if(TARGET ${target})
+      list(APPEND programs ${target})
+      get_target_property(own ${target} COMPILE_DEFINITIONS)
+      if(own)
+        list(APPEND macros ${own})
+      endif()
+    endif()
+  endforeach()
+  list(REMOVE_DUPLICATES macros)
+  foreach(target ${programs})
+    set_property(TARGET ${target} PROPERTY COMPILE_DEFINITIONS ${macros})
+  endforeach()
 endfunction()
 
 function(zarvel_add_wine_test name target)

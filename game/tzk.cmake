@@ -5,7 +5,7 @@ file(GLOB_RECURSE TZK_PROGRAM_SOURCES CONFIGURE_DEPENDS
      ${CMAKE_SOURCE_DIR}/game/*/win32/program/*.cpp)
 set(TZK_RC ${CMAKE_SOURCE_DIR}/game/resources/tzk.rc)
 add_executable(tzk WIN32 ${TZK_PROGRAM_SOURCES} ${TZK_RC})
-target_precompile_headers(tzk PRIVATE <windows.h>)
+target_precompile_headers(tzk REUSE_FROM zarvel_win32_ports)
 target_link_libraries(tzk PRIVATE zarvel_win32_game winmm comctl32 gdi32 user32)
 # wWinMain: the command line comes in UTF-16, not in the system's code page.
 target_link_options(tzk PRIVATE -municode)
