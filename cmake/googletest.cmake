@@ -46,6 +46,7 @@ function(zarvel_add_gtest target)
   else()
     target_precompile_headers(${target} PRIVATE <gtest/gtest.h>)
   endif()
+  set_property(GLOBAL APPEND PROPERTY ZARVEL_GTEST_PROGRAMS ${target})
   # The test files themselves are not optimised: the code they test is
   # built at the tree's level, and optimising their expanded assertions
   # took a third of a checking tree's build (they run as fast without).
@@ -90,15 +91,12 @@ endfunction()
 # made, each is given the others' (a macro a program does not read costs
 # it nothing).
 function(zarvel_share_gtest_header)
-  set(programs)
+  get_property(programs GLOBAL PROPERTY ZARVEL_GTEST_PROGRAMS)
   set(macros)
-  foreach(target host_tests setup_tests win32_tests)
-    if(TARGET ${target})
-      list(APPEND programs ${target})
-      get_target_property(own ${target} COMPILE_DEFINITIONS)
-      if(own)
-        list(APPEND macros ${own})
-      endif()
+  foreach(target ${programs})
+    get_target_property(own ${target} COMPILE_DEFINITIONS)
+    if(own)
+      list(APPEND macros ${own})
     endif()
   endforeach()
   list(REMOVE_DUPLICATES macros)

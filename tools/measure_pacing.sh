@@ -34,12 +34,12 @@ python3 tools/thread_times.py sample "$PWD/$build/e2e/work/e2e_tzk_pacing/" "$th
 sampler=$!
 run "as shipped: sleeps, then the last 2 ms spun"
 wait "$sampler"
-summary=$(tools/frame_stats.sh "$log" 500 | head -n1)
+summary=$(tools/frame_stats.sh "$log" "$ZARVEL_PACING_FRAMES" | head -n1)
 echo "=== frames above 70 ms: each thread's processor time in them (ms)"
-python3 tools/thread_times.py frames "$log" "$threads" 500 70
+python3 tools/thread_times.py frames "$log" "$threads" "$ZARVEL_PACING_FRAMES" 70
 ZARVEL_FRAME_SPIN=1 run "the whole wait spun"
 ZARVEL_WINE_CSMT=0 run "as shipped, Wine's Direct3D without its command-stream thread (csmt=0)"
-csmt=$(tools/frame_stats.sh "$log" 500 | head -n1)
+csmt=$(tools/frame_stats.sh "$log" "$ZARVEL_PACING_FRAMES" | head -n1)
 echo
 echo "csmt=0:     $csmt"
 echo "as shipped: $summary"

@@ -24,9 +24,9 @@ tzk_wait_window
 zd keys --class tzk down:M down:Z
 # The game writes its log as the last of them ends: 16 s of play for 250
 # on an idle machine, some 25 s beside a busy core (a frame's work then
-# outlasts its 60 ms); the limit allows for a machine four times slower
-# than 500 of those. A mean over 250 frames still shows a stall: 1.25 s of
-# late waits in all (5 ms a frame) fails it.
+# outlasts its 60 ms); the limit allows for a machine many times slower.
+# A mean over 250 frames still shows a stall: 1.25 s of late waits in all
+# (5 ms a frame) fails it.
 until_ok 300 test -s "$log" || fail "no frame log after 300 s"
 zd keys --class tzk up:Z up:M
 tzk_quit "$pid"
