@@ -74,6 +74,15 @@ wine_start_xvfb "$WORK/xvfb.fd" 1024x768x24 || exit 125
 wine_template "$template" "$lang" || { echo "run_e2e: no template prefix" >&2; exit 125; }
 wine_copy_prefix "$template" "$WINEPREFIX" || { echo "run_e2e: cannot copy the template" >&2; exit 125; }
 sed -i "s/^\"zarvel\"=\"[0-9]*x[0-9]*\"/\"zarvel\"=\"$desktop\"/" "$WINEPREFIX/user.reg"
+# Services no test calls on, which each Wine start would otherwise start:
+# plug and play (no devices here), the network's two drivers and the event
+# log, a fifth of a test's start-up. Only the test's copy goes without them:
+# a player's prefix (tools/wine_run.sh) keeps plug and play for a gamepad.
+awk '
+  /^\[/ { off = $0 ~ /^\[System\\\\CurrentControlSet\\\\Services\\\\(PlugPlay|NDIS|nsiproxy|Eventlog)\]/ }
+  off && /^"Start"=dword:/ { $0 = "\"Start\"=dword:00000004" }
+  { print }' "$WINEPREFIX/system.reg" >"$WINEPREFIX/system.reg.new" &&
+  mv "$WINEPREFIX/system.reg.new" "$WINEPREFIX/system.reg" || exit 125
 
 # One wineserver for the whole test, so that process ids and windows stay
 # valid between zdrive calls; a first call brings up the desktop and Wine's

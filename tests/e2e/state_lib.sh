@@ -88,25 +88,21 @@ expect_state() {
 }
 
 # Registry: HKLM and HKCU as "[KEY]" and "[KEY]|VALUE" lines (zdrive's
-# reg-dump). Left out: what Wine rewrites by itself while
-# programs run, each with why; the rest of HKLM\System is compared.
+# reg-dump), as Wine's server saves them: its volatile keys, which it keeps
+# in memory only (Hardware, the display's Video keys, user32's scratch
+# settings), are not among them. Left out: what Wine rewrites by itself
+# while programs run, each with why; the rest of HKLM\System is compared.
 REGISTRY_NOISE=(
-  # The display: a key of its own for each desktop started, and the display
-  # driver's date written again each time.
-  '^\[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Control\\Video\\'
+  # The display driver's date, written again for each desktop started.
   '^\[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Control\\Class\\[^]]*\]\|"DriverDateData"='
   # The display adapter and monitor as the display driver registers them
   # again when a desktop starts late (seen with four tests side by side):
-  # a new id, the same devices, and the desktop's list of modes.
-  '^\[HKEY_LOCAL_MACHINE\\Hardware\\DEVICEMAP\\VIDEO\]'
+  # a new id, the same devices.
   '^\[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Enum\\(DISPLAY|PCI)\\'
-  '^\[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Hardware Profiles\\Current\\System\\CurrentControlSet\\Control\\Video(\\|\])'
   # Audio endpoints and the ALSA driver's ids for them, made when a program
   # first opens sound.
   '^\[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\MMDevices(\\|\])'
   '^\[HKEY_CURRENT_USER\\Software\\Wine\\Drivers\\winealsa\.drv(\\|\])'
-  # user32's scratch copy of the control panel settings a program reads.
-  '^\[HKEY_CURRENT_USER\\Software\\Wine\\Temporary System Parameters(\\|\])'
 )
 
 _registry_noise() {

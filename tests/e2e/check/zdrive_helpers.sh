@@ -18,6 +18,29 @@ expect_eq "" "$(regget 'HKCU\Software\Wine\WineDbg' NoSuchValue)" "regget absent
 expect_eq "" "$(regget 'HKCU\Software\NoSuchKey' X)" "regget absent key"
 expect_eq absent "$(zd reg-key 'HKCU\Software\NoSuchKey\Deeper')" "absent below absent"
 expect_eq present "$(zd reg-key 'HKCU\Software\Wine\')" "present, a trailing backslash"
+# registry_state reads the tree Wine's server saves: each kind of value, and
+# the names and strings the server escapes, come out as reg export writes
+# them, regedit's own reading of them the yardstick.
+hex16() { printf '%s' "$1" | iconv -t UTF-16LE | od -An -v -tx1 | tr -s ' \n' ',' | sed 's/^,//'; }
+key='[HKEY_CURRENT_USER\Software\ZarvelDump\キー 1]'
+values=$(sed -e "s/@EXPAND@/$(hex16 '%SystemRoot%\zarvel')/" \
+  -e "s/@MULTI@/$(hex16 one)00,00,$(hex16 two)/" -e "s/@BINARY@/$(printf '%02x,' $(seq 10 69))/" <<'VALUES'
+@="the default"
+"text"="a \"quoted\" \\ back\\slash	tab"
+"日本語"="ゲーム"
+"expand"=hex(2):@EXPAND@00,00
+"multi"=hex(7):@MULTI@00,00,00,00
+"dword"=dword:12345678
+"qword"=hex(b):ef,cd,ab,89,67,45,23,01
+"binary"=hex:@BINARY@ff
+VALUES
+)
+want=$(while IFS= read -r value; do printf '%s|%s\n' "$key" "$value"; done <<<"$values")
+printf 'Windows Registry Editor Version 5.00\r\n\r\n%s\r\n%s\r\n' "$key" "${values//$'\n'/$'\r\n'}" |
+  iconv -t UTF-16 >"$WORK/values.reg"
+timeout 60 "$WINELOADER" regedit /S "$(winpath "$WORK/values.reg")" || fail "regedit /S"
+expect_eq "$(printf '%s\n' '[HKEY_CURRENT_USER\Software\ZarvelDump]' "$key" "$want" | LC_ALL=C sort)" \
+  "$(registry_state | grep -F '[HKEY_CURRENT_USER\Software\ZarvelDump')" "registry_state of each kind of value"
 # A zdrive that fails is never read as "absent".
 broken_zd() { ( ZD_APART=1 WINELOADER=/bin/false "$@" ); }
 exit_code 1 broken_zd regget 'HKCU\Software\NoSuchKey' X

@@ -6,14 +6,8 @@
 //                               they are, REG_DWORD as 0x..., REG_MULTI_SZ
 //                               joined by \0, other data as hex digits;
 //                               nothing when the key or the value is absent
-//   reg-dump --file PATH ROOT...
-//                               every key and value under HKLM or HKCU into
-//                               PATH (UTF-8), a line each, the values written
-//                               as reg export writes them: "[KEY]" and
-//                               "[KEY]|"NAME"=DATA"
-// KEY starts with HKLM or HKCU. A key that exists but cannot be read fails
-// reg-key and reg-get; reg-dump writes "[KEY]|? ..." for it and goes on
-// (Wine's performance keys list no subkeys), so that a change shows.
+// (reg-dump is reg_dump.cpp's.) KEY starts with HKLM or HKCU. A key that
+// exists but cannot be read fails reg-key and reg-get.
 #include "zdrive.h"
 
 #include <cstring>
@@ -21,17 +15,12 @@
 
 namespace {
 
-struct Root {
-  const wchar_t* shortName;
-  const wchar_t* longName;
-  HKEY key;
-};
-const Root kRoots[] = {{L"HKLM", L"HKEY_LOCAL_MACHINE", HKEY_LOCAL_MACHINE},
-                           {L"HKCU", L"HKEY_CURRENT_USER", HKEY_CURRENT_USER}};
+const RegistryRoot kRoots[] = {{L"HKLM", L"HKEY_LOCAL_MACHINE", HKEY_LOCAL_MACHINE},
+                               {L"HKCU", L"HKEY_CURRENT_USER", HKEY_CURRENT_USER}};
 
 // KEY's root and the path below it; false when it names no root we know.
-bool split_key(const std::wstring& key, const Root** root, std::wstring* below) {
-  for (const Root& r : kRoots) {
+bool split_key(const std::wstring& key, const RegistryRoot** root, std::wstring* below) {
+  for (const RegistryRoot& r : kRoots) {
     const size_t n = wcslen(r.shortName);
     if (key.compare(0, n, r.shortName) != 0) continue;
     if (key.size() == n) {
@@ -50,7 +39,7 @@ bool split_key(const std::wstring& key, const Root** root, std::wstring* below) 
 
 // Opens KEY for reading: ERROR_FILE_NOT_FOUND when it is absent.
 LSTATUS open_key(const std::wstring& key, HKEY* out) {
-  const Root* root = nullptr;
+  const RegistryRoot* root = nullptr;
   std::wstring below;
   if (!split_key(key, &root, &below)) return ERROR_INVALID_PARAMETER;
   return RegOpenKeyExW(root->key, below.c_str(), 0, KEY_READ, out);
@@ -131,6 +120,8 @@ std::wstring quoted(const std::wstring& w) {
   return s + L"\"";
 }
 
+}  // namespace
+
 // As reg export writes a value, its continued lines joined.
 std::wstring exported(const std::wstring& name, DWORD type, const std::vector<BYTE>& data,
                       DWORD size) {
@@ -141,71 +132,11 @@ std::wstring exported(const std::wstring& name, DWORD type, const std::vector<BY
   return s + hex_bytes(data, size, false);
 }
 
-// Value number i of an open key; false once there are no more.
-LSTATUS read_value(HKEY key, DWORD i, std::wstring* name, DWORD* type, std::vector<BYTE>* data,
-                   DWORD* size) {
-  for (;;) {
-    wchar_t n[16384];
-    DWORD nameLen = 16384;
-    *size = static_cast<DWORD>(data->size());
-    LSTATUS r = RegEnumValueW(key, i, n, &nameLen, nullptr, type, data->data(), size);
-    if (r == ERROR_MORE_DATA) {
-      data->resize(data->size() * 2);
-      continue;
-    }
-    if (r == ERROR_SUCCESS) name->assign(n, nameLen);
-    return r;
-  }
+const RegistryRoot* registry_root(const std::wstring& name) {
+  for (const RegistryRoot& r : kRoots)
+    if (_wcsicmp(name.c_str(), r.shortName) == 0) return &r;
+  return nullptr;
 }
-
-struct Dump {
-  std::string text;
-  std::vector<BYTE> data = std::vector<BYTE>(4096);
-};
-
-// KEY (named PATH in the output) and everything below it.
-void dump_key(HKEY key, const std::wstring& path, Dump* d) {
-  const std::string line = to_utf8(L"[" + path + L"]");
-  d->text += line + "\n";
-  std::wstring name;
-  DWORD type = 0, size = 0;
-  LSTATUS r;
-  for (DWORD i = 0; (r = read_value(key, i, &name, &type, &d->data, &size)) == ERROR_SUCCESS; ++i)
-    d->text += line + "|" + to_utf8(exported(name, type, d->data, size)) + "\n";
-  if (r != ERROR_NO_MORE_ITEMS) d->text += line + "|? values: " + to_utf8(error_text(r)) + "\n";
-  for (DWORD i = 0;; ++i) {
-    wchar_t sub[256];
-    DWORD len = 256;
-    r = RegEnumKeyExW(key, i, sub, &len, nullptr, nullptr, nullptr, nullptr);
-    if (r == ERROR_NO_MORE_ITEMS) break;
-    if (r != ERROR_SUCCESS) {
-      d->text += line + "|? subkeys: " + to_utf8(error_text(r)) + "\n";
-      break;
-    }
-    HKEY child = nullptr;
-    const std::wstring childPath = path + L"\\" + std::wstring(sub, len);
-    r = RegOpenKeyExW(key, sub, 0, KEY_READ, &child);
-    if (r == ERROR_FILE_NOT_FOUND) continue;  // gone since it was listed
-    if (r != ERROR_SUCCESS) {
-      d->text += to_utf8(L"[" + childPath + L"]|? ") + to_utf8(error_text(r)) + "\n";
-      continue;
-    }
-    dump_key(child, childPath, d);
-    RegCloseKey(child);
-  }
-}
-
-bool write_file(const std::wstring& path, const std::string& text) {
-  HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                         FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (f == INVALID_HANDLE_VALUE) return false;
-  DWORD wrote = 0;
-  const DWORD size = static_cast<DWORD>(text.size());
-  bool ok = WriteFile(f, text.data(), size, &wrote, nullptr) && wrote == size;
-  return CloseHandle(f) && ok;
-}
-
-}  // namespace
 
 int cmd_reg_key(const Args& a) {
   if (a.rest.size() != 1) return usage(L"reg-key KEY");
@@ -242,20 +173,5 @@ int cmd_reg_get(const Args& a) {
   if (r != ERROR_SUCCESS)
     return fail(L"reg-get " + a.rest[0] + L" " + a.rest[1] + L": " + error_text(r));
   out_line(shown(type, data, size));
-  return kOk;
-}
-
-int cmd_reg_dump(const Args& a) {
-  if (a.rest.empty() || a.file.empty()) return usage(L"reg-dump --file PATH HKLM|HKCU...");
-  Dump d;
-  for (const std::wstring& name : a.rest) {
-    const Root* root = nullptr;
-    std::wstring below;
-    if (!split_key(name, &root, &below) || !below.empty())
-      return usage(L"reg-dump: HKLM or HKCU, not " + name);
-    dump_key(root->key, root->longName, &d);
-  }
-  const std::wstring path = windows_path(a.file);
-  if (!write_file(path, d.text)) return fail(L"reg-dump: cannot write " + path);
   return kOk;
 }

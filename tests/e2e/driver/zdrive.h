@@ -115,4 +115,14 @@ int cmd_keys(const Args& a);
 int cmd_reg_key(const Args& a);
 int cmd_reg_get(const Args& a);
 int cmd_reg_dump(const Args& a);
+// The roots the registry commands know (registry.cpp).
+struct RegistryRoot {
+  const wchar_t* shortName;  // HKLM
+  const wchar_t* longName;   // HKEY_LOCAL_MACHINE
+  HKEY key;
+};
+const RegistryRoot* registry_root(const std::wstring& name);  // HKLM or HKCU, else null
+// A value as reg export writes it, its continued lines joined: "NAME"=DATA.
+std::wstring exported(const std::wstring& name, DWORD type, const std::vector<BYTE>& data,
+                      DWORD size);
 int cmd_serve(const Args& a);
