@@ -162,13 +162,13 @@ wine_make_template() {
   echo "$want" > "$template.ok"
 }
 
-# wine_copy_prefix TEMPLATE PREFIX: the system's programs and libraries
+# wine_copy_prefix TEMPLATE PREFIX: the system's programs, libraries and theme
 # (nearly all of the prefix's 700 MB) are hard links to the template's,
 # which nothing run in a copy writes; the rest (registry, profile, drive C's
 # other files) is copied.
 wine_copy_prefix() {
   local ext excludes=() names=()
-  for ext in dll exe sys drv ocx cpl acm tlb ax nls; do
+  for ext in dll exe sys drv ocx cpl acm tlb ax nls com ds msstyles; do
     excludes+=(--exclude="*.$ext")
     names+=(${names[0]+-o} -name "*.$ext")
   done
