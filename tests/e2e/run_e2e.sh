@@ -75,9 +75,12 @@ wine_template "$template" "$lang" || { echo "run_e2e: no template prefix" >&2; e
 wine_copy_prefix "$template" "$WINEPREFIX" || { echo "run_e2e: cannot copy the template" >&2; exit 125; }
 sed -i "s/^\"zarvel\"=\"[0-9]*x[0-9]*\"/\"zarvel\"=\"$desktop\"/" "$WINEPREFIX/user.reg"
 # Services no test calls on, which each Wine start would otherwise start:
-# plug and play (no devices here), the network's two drivers and the event
-# log, a fifth of a test's start-up. Only the test's copy goes without them:
-# a player's prefix (tools/wine_run.sh) keeps plug and play for a gamepad.
+# plug and play, the network's two drivers and the event log, and the
+# drivers of the USB and HID buses (no devices here; their winedevice.exe
+# keeps a thread of libusb awake all through the test): together a third
+# of a test's start-up. Only the tests go without them: a player's prefix
+# (tools/wine_run.sh) keeps them for a gamepad.
+export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winebus.sys,wineusb.sys=d"
 awk '
   /^\[/ { off = $0 ~ /^\[System\\\\CurrentControlSet\\\\Services\\\\(PlugPlay|NDIS|nsiproxy|Eventlog)\]/ }
   off && /^"Start"=dword:/ { $0 = "\"Start\"=dword:00000004" }
