@@ -24,7 +24,7 @@ expect_eq present "$(zd reg-key 'HKCU\Software\Wine\')" "present, a trailing bac
 hex16() { printf '%s' "$1" | iconv -t UTF-16LE | od -An -v -tx1 | tr -s ' \n' ',' | sed 's/^,//'; }
 key='[HKEY_CURRENT_USER\Software\ZarvelDump\キー 1]'
 values=$(sed -e "s/@EXPAND@/$(hex16 '%SystemRoot%\zarvel')/" \
-  -e "s/@MULTI@/$(hex16 one)00,00,$(hex16 two)/" -e "s/@BINARY@/$(printf '%02x,' $(seq 10 69))/" <<'VALUES'
+  -e "s/@MULTI@/$(hex16 one)00,00,$(hex16 beta)/" -e "s/@BINARY@/$(printf '%02x,' $(seq 10 69))/" <<'VALUES'
 @="the default"
 "text"="a \"quoted\" \\ back\\slash	tab"
 "日本語"="ゲーム"

@@ -59,6 +59,14 @@ bool write_file(const std::wstring& path, const std::string& text) {
   return CloseHandle(f) && ok;
 }
 
+// d's value as a digit of `base` (8 or 16), or -1.
+int digit(char d, int base) {
+  const int v = d >= '0' && d <= '9' ? d - '0'
+                : d >= 'a' && d <= 'f' ? d - 'a' + 10
+                : d >= 'A' && d <= 'F' ? d - 'A' + 10 : -1;
+  return v < base ? v : -1;
+}
+
 // The server writes characters above 127 as \x and hex digits, control
 // characters as C or octal escapes, and puts a backslash before a
 // backslash and before the quoting characters. Reads one such text from
@@ -81,15 +89,8 @@ bool unescape(const std::string& s, size_t* i, char end, std::wstring* out) {
     } else if (e == 'x' || (e >= '0' && e <= '7')) {
       const int base = e == 'x' ? 16 : 8, most = e == 'x' ? 4 : 3;
       unsigned v = e == 'x' ? 0 : e - '0';
-      for (int n = e == 'x' ? 0 : 1; n < most && *i < s.size(); ++n) {
-        const char d = s[*i];
-        const int digit = d >= '0' && d <= '9' ? d - '0'
-                          : base == 16 && d >= 'a' && d <= 'f' ? d - 'a' + 10
-                          : base == 16 && d >= 'A' && d <= 'F' ? d - 'A' + 10 : -1;
-        if (digit < 0 || digit >= base) break;
-        v = v * base + digit;
-        ++*i;
-      }
+      for (int n = e == 'x' ? 0 : 1; n < most && *i < s.size() && digit(s[*i], base) >= 0; ++n)
+        v = v * base + digit(s[(*i)++], base);
       out->push_back(static_cast<wchar_t>(v));
     } else {
       out->push_back(static_cast<unsigned char>(e));
@@ -104,18 +105,23 @@ std::vector<BYTE> utf16_with_nul(const std::wstring& w) {
   return data;
 }
 
+// The type in "str(N):" or "hex(N):" (hex digits) at s[*i], leaving *i
+// past the colon.
+bool type_in_brackets(const std::string& s, size_t* i, DWORD* type) {
+  char* after = nullptr;
+  *type = strtoul(s.c_str() + *i + 4, &after, 16);
+  *i = after - s.c_str();
+  if (s.compare(*i, 2, "):") != 0) return false;
+  *i += 2;
+  return true;
+}
+
 // One value's data as the server wrote it after "NAME=": a string (str(N):
 // for the other string types), dword:, or hex: / hex(N): bytes.
 bool parse_data(const std::string& s, size_t i, DWORD* type, std::vector<BYTE>* data) {
   std::wstring text;
   *type = REG_SZ;
-  if (s.compare(i, 4, "str(") == 0) {
-    char* after = nullptr;
-    *type = strtoul(s.c_str() + i + 4, &after, 16);
-    i = after - s.c_str();
-    if (s.compare(i, 2, "):") != 0) return false;
-    i += 2;
-  }
+  if (s.compare(i, 4, "str(") == 0 && !type_in_brackets(s, &i, type)) return false;
   if (i < s.size() && s[i] == '"') {
     ++i;
     if (!unescape(s, &i, '"', &text)) return false;
@@ -131,13 +137,7 @@ bool parse_data(const std::string& s, size_t i, DWORD* type, std::vector<BYTE>* 
   if (s.compare(i, 4, "hex:") == 0) {
     *type = REG_BINARY;
     i += 4;
-  } else if (s.compare(i, 4, "hex(") == 0) {
-    char* after = nullptr;
-    *type = strtoul(s.c_str() + i + 4, &after, 16);
-    i = after - s.c_str();
-    if (s.compare(i, 2, "):") != 0) return false;
-    i += 2;
-  } else {
+  } else if (s.compare(i, 4, "hex(") != 0 || !type_in_brackets(s, &i, type)) {
     return false;
   }
   data->clear();
