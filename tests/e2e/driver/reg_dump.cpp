@@ -14,6 +14,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <cwchar>
 #include <unordered_set>
 
 namespace {
@@ -233,9 +234,7 @@ int dump_root(const RegistryRoot& root, const std::wstring& path, DumpLines* r) 
     return fail(L"reg-dump: cannot save " + std::wstring(root.shortName) + L": error " +
                 std::to_wstring(s));
   if (!got) return fail(L"reg-dump: cannot read back " + saved);
-  r->keys.insert(root.longName);
-  r->out += to_utf8(L"[" + std::wstring(root.longName) + L"]") + "\n";
-  r->key_line = to_utf8(L"[" + std::wstring(root.longName) + L"]");
+  add_key(r, root.longName, wcslen(root.longName));
   std::wstring bad;
   if (!read_saved(text, root.longName, r, &bad))
     return fail(L"reg-dump: a line of the saved " + std::wstring(root.shortName) +
