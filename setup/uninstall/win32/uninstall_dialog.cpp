@@ -26,6 +26,7 @@ namespace {
 
 constexpr UINT_PTR StepTimer = 1;
 constexpr UINT_PTR CloseTimer = 2;
+constexpr UINT CloseDelayMs = 5000;  // after the restart message is answered
 
 const char Caption[] = "アンインストール";
 const char TextDeleting[] = "を\n削除しています...";
@@ -47,6 +48,7 @@ const char RestartMessage[] =
 
 UninstallRun Run;
 char UninstallerPath[260];
+LARGE_INTEGER CloseArmed;
 
 // For the end-to-end tests: with ZARVEL_UNINSTALL_TRACE naming a file, each
 // step appends what the progress bar shows and what became of the item.
@@ -145,7 +147,18 @@ void Finish(HWND dialog) {
   if (UninstallerMayGo(Run.places, UninstallerPath, self)) how = ScheduleDeleteAtReboot(UninstallerPath);
   Trace("key\t%s\r\nreboot\t%d\t%s\r\n", keyName, how, UninstallerPath);
   MessageBox932(dialog, RestartMessage, Caption, MB_OK | MB_ICONINFORMATION);
-  SetTimer(dialog, CloseTimer, 5000, nullptr);
+  QueryPerformanceCounter(&CloseArmed);
+  SetTimer(dialog, CloseTimer, CloseDelayMs, nullptr);
+}
+
+// The close delay as asked and as this program's clock saw it pass, which a
+// busy machine can lengthen but never shorten.
+void TraceClose() {
+  LARGE_INTEGER now, frequency;
+  QueryPerformanceCounter(&now);
+  QueryPerformanceFrequency(&frequency);
+  const long long elapsedMs = (now.QuadPart - CloseArmed.QuadPart) * 1000 / frequency.QuadPart;
+  Trace("close\t%u\t%lld\r\n", CloseDelayMs, elapsedMs);
 }
 
 void Step(HWND dialog) {
@@ -194,6 +207,7 @@ INT_PTR CALLBACK UninstallDialogProc(HWND dialog, UINT message, WPARAM wParam, L
         Step(dialog);
       } else if (wParam == CloseTimer) {
         KillTimer(dialog, CloseTimer);
+        TraceClose();
         EndDialog(dialog, 0);
       }
       return TRUE;
