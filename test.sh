@@ -23,8 +23,8 @@
 # tree, whose Wine tests run in the background while every later tier
 # builds and tests at the lowest priority (the i386 tree's tests run in the
 # background too, beside the tiers after it). The tests that measure time
-# (label timing: the game's frame pacing) run last, alone. Each tier is a function below; a new one is a new
-# function and a line at the end.
+# (label timing: the game's frame pacing) run last, alone. Each tier is a
+# function below; a new one is a new function and a line at the end.
 #
 # The last line is "N passed, N failed" over all tiers; the exit code is
 # non-zero when anything failed. A tier that does not configure or build
