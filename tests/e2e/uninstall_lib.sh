@@ -82,10 +82,15 @@ start_registered() {
 }
 
 # The trace the uninstaller writes when asked: one line per item
-# (progress shown, path, outcome), then the key and the reboot deletion
-# (and the close line, which run_to_the_end checks and this leaves out).
+# (progress shown, path, outcome), then the key and the reboot deletion,
+# and a close line as the dialog closes itself.
+trace_text() {
+  tr -d '\r' < "$WORK/uninstall_trace.txt" | iconv -f CP932 -t UTF-8
+}
+
+# trace_lines: the trace but for its close lines, which run_to_the_end checks.
 trace_lines() {
-  tr -d '\r' < "$WORK/uninstall_trace.txt" | iconv -f CP932 -t UTF-8 | { grep -v '^close	' || true; }
+  trace_text | { grep -v '^close	' || true; }
 }
 
 # The whole prefix's files with their content, for "nothing else was
@@ -116,7 +121,7 @@ run_to_the_end() {
   zd click --title "$MESSAGE_TITLE" 1 >/dev/null
   zd wait-gone --timeout 60000 --title "$DIALOG_TITLE" >/dev/null || fail "the dialog did not close itself"
   local close
-  close=$(tr -d '\r' < "$WORK/uninstall_trace.txt" | grep '^close	' | tail -n 1)
+  close=$(trace_text | grep '^close	' | tail -n 1)
   awk -F'\t' '{ exit !($2 == 5000 && $3 >= 4500) }' <<<"$close" ||
     fail "close line '$close', not a 5000 ms delay that passed"
   cut -f3 <<<"$close"
